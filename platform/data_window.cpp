@@ -1,0 +1,155 @@
+#include "platform/data_window.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+
+namespace {
+constexpr const char* kFrameClass = "TvSerkeyDataWindow";
+// Timer of the status-bar clock. Deliberately far from 9999, which the main
+// window treats as a start/stop request.
+constexpr UINT_PTR kClockTimer = 0x7C10;
+
+bool RegisterFrameClass(WNDPROC proc) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  if (GetClassInfoExA(GetModuleHandleA(nullptr), kFrameClass, &wc)) return true;
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kFrameClass;
+  return RegisterClassExA(&wc) != 0;
+}
+}  // namespace
+
+DataWindow::~DataWindow() { Destroy(); }
+
+bool DataWindow::Create(const char* templateName, HWND owner) {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+  if (!RegisterFrameClass(&Window::WindowProc)) return false;
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
+  HWND frame = CreateWindowExA(0, kFrameClass, "", style, CW_USEDEFAULT, CW_USEDEFAULT, 400, 300, owner, nullptr,
+                               GetModuleHandleA(nullptr), this);
+  if (frame == nullptr) return false;
+  form_ = CreateDialogParamA(GetModuleHandleA(nullptr), templateName, frame, &DataWindow::FormProc,
+                             reinterpret_cast<LPARAM>(this));
+  if (form_ == nullptr) {
+    Destroy();
+    return false;
+  }
+  ShowWindow(form_, SW_SHOW);
+  Layout();
+  return true;
+}
+
+void DataWindow::SetIcons(HICON large, HICON small) {
+  SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
+  SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
+void DataWindow::EnableStatusBarClock() {
+  if (statusBar_ == nullptr) {
+    statusBar_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+  }
+  Layout();
+  UpdateClock();
+  SetTimer(hwnd_, kClockTimer, 1000, nullptr);
+}
+
+void DataWindow::UpdateClock() {
+  if (statusBar_ == nullptr) return;
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char text[16];
+  std::snprintf(text, sizeof text, "%02u:%02u:%02u", now.wHour, now.wMinute, now.wSecond);
+  SendMessageA(statusBar_, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+}
+
+// Sizes the frame so that the form and the status bar fit exactly.
+void DataWindow::Layout() {
+  if (form_ == nullptr) return;
+  RECT formRect{};
+  GetWindowRect(form_, &formRect);
+  const int formWidth = formRect.right - formRect.left;
+  const int formHeight = formRect.bottom - formRect.top;
+  int statusHeight = 0;
+  if (statusBar_ != nullptr) {
+    SendMessageA(statusBar_, WM_SIZE, 0, 0);
+    RECT statusRect{};
+    GetWindowRect(statusBar_, &statusRect);
+    statusHeight = statusRect.bottom - statusRect.top;
+  }
+  RECT frame{0, 0, formWidth, formHeight + statusHeight};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_EXSTYLE)));
+  SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(form_, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (statusBar_ != nullptr) {
+    SendMessageA(statusBar_, WM_SIZE, 0, 0);
+    int parts[2] = {formWidth - 70, -1};
+    SendMessageA(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+  }
+}
+
+INT_PTR CALLBACK DataWindow::FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<DataWindow*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+    return TRUE;
+  }
+  if (self == nullptr) return FALSE;
+  switch (message) {
+    case WM_COMMAND:
+    case WM_CTLCOLORSTATIC:
+      // The form's notifications belong to the frame's message filter.
+      return static_cast<INT_PTR>(SendMessageA(self->hwnd_, message, wParam, lParam));
+    default:
+      return FALSE;
+  }
+}
+
+void DataWindow::OnCommand(int, int) {}
+
+HBRUSH DataWindow::OnControlColor(HDC, HWND) { return nullptr; }
+
+LRESULT DataWindow::Close(const Event&) {
+  Destroy();
+  return 0;
+}
+
+LRESULT DataWindow::Dispatch(const Event& event) {
+  switch (event.message) {
+    case WM_COMMAND:
+      if (event.lParam != 0) {
+        OnCommand(LOWORD(event.wParam), HIWORD(event.wParam));
+        return 0;
+      }
+      break;
+    case WM_CTLCOLORSTATIC: {
+      HBRUSH brush = OnControlColor(reinterpret_cast<HDC>(event.wParam), reinterpret_cast<HWND>(event.lParam));
+      if (brush != nullptr) return reinterpret_cast<LRESULT>(brush);
+      // Default look of the form's statics.
+      return DefWindowProcA(form_, event.message, event.wParam, event.lParam);
+    }
+    case WM_TIMER:
+      if (event.wParam == kClockTimer) {
+        UpdateClock();
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      return Close(event);
+    case WM_DESTROY:
+      KillTimer(hwnd_, kClockTimer);
+      if (quitOnClose_) PostQuitMessage(0);
+      break;
+    default:
+      break;
+  }
+  return Window::Dispatch(event);
+}

@@ -1,0 +1,59 @@
+#include "platform/tray_icon.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+NOTIFYICONDATAA Base(HWND owner, UINT id) {
+  NOTIFYICONDATAA data{};
+  data.cbSize = sizeof data;
+  data.hWnd = owner;
+  data.uID = id;
+  return data;
+}
+
+void Copy(char* target, size_t size, const std::string& text) {
+  const size_t n = std::min(size - 1, text.size());
+  std::memcpy(target, text.data(), n);
+  target[n] = '\0';
+}
+}  // namespace
+
+bool AddTrayIcon(HWND owner, HICON icon, UINT id, const std::string& tooltip) {
+  NOTIFYICONDATAA data = Base(owner, id);
+  data.uFlags = NIF_ICON | NIF_TIP | NIF_MESSAGE;
+  data.uCallbackMessage = kTrayCallbackMessage;
+  data.hIcon = icon;
+  Copy(data.szTip, sizeof data.szTip, tooltip);
+  return Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+}
+
+bool ShowBalloonTrayTip(HWND owner, HICON icon, UINT id, const std::string& title, const std::string& text,
+                        UINT timeoutMs, DWORD kind) {
+  NOTIFYICONDATAA data = Base(owner, id);
+  data.uFlags = NIF_INFO | NIF_ICON;
+  data.hIcon = icon;
+  data.uTimeout = timeoutMs;
+  data.dwInfoFlags = kind;
+  Copy(data.szInfoTitle, sizeof data.szInfoTitle, title);
+  Copy(data.szInfo, sizeof data.szInfo, text);
+  return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+bool DeleteTrayIcon(HWND owner, UINT id) {
+  NOTIFYICONDATAA data = Base(owner, id);
+  return Shell_NotifyIconA(NIM_DELETE, &data) != FALSE;
+}
+
+bool IsTrayClick(LPARAM mouseMessage) {
+  switch (static_cast<UINT>(mouseMessage)) {
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+      return true;
+    default:
+      return false;
+  }
+}
