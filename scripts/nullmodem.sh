@@ -12,7 +12,8 @@
 #   COM1  <-> COM2    a port with a single-digit name (com1 normally points at
 #                     /dev/ttyS0; it is re-pointed here and put back on stop)
 #   COM15 <-> COM16   ports above 9, which Windows opens only as \\.\COM15
-#   COM7  <-> COM8    a spare pair for tests that jam or unplug their cable
+#   COM7  <-> COM8    a spare pair for tests that jam their cable
+#   COM3  <-> COM4    a pair for tests that pull its plug (see below)
 #   LPT1  <-> COM9    a parallel "device" whose output the test reads on COM9
 #
 # A test program plays the device on the far end with plain Win32 calls
@@ -32,7 +33,7 @@
 #                       has no modem lines, and without the shim Wine's
 #                       WaitCommEvent fails at once on it.
 
-TV_NULLMODEM_CABLES="COM5:COM6 COM1:COM2 COM15:COM16 COM7:COM8 LPT1:COM9"
+TV_NULLMODEM_CABLES="COM5:COM6 COM1:COM2 COM15:COM16 COM7:COM8 COM3:COM4 LPT1:COM9"
 
 # Builds the shim with the host compiler when it is missing or out of date.
 tv_nullmodem_shim() {

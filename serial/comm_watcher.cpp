@@ -41,6 +41,10 @@ DWORD WINAPI CommWatchProc(LPVOID parameter) {
             result = 0;
             break;
           }
+          // A stop that came between the loop test and this wait cleared the
+          // mask before the wait began, so nothing would end it (Wine leaves
+          // a wait with mask 0 pending for good): clear it again here.
+          if (block->Stop.load()) SetCommMask(block->PortHandle, 0);
           // No time limit: the line may stay idle for hours. DisableEvents
           // ends the wait by clearing the port's event mask.
           if (WaitForSingleObject(event.Get(), INFINITE) != WAIT_OBJECT_0 ||
