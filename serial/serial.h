@@ -40,9 +40,10 @@ class Serial : public Port {
  public:
   // `ownerWindow` receives the watcher's notifications; none posts to 0.
   explicit Serial(HWND ownerWindow = nullptr);
-  // Does not close the port (the owner closes it first). A watcher that is
-  // somehow still running is stopped, or its record left alive, never freed
-  // under it.
+  // The owner closes the port first; a port still open is closed here so
+  // that it cannot stay locked. A watcher that has not ended (one showing
+  // its message box, say) is asked to stop and its record left alive rather
+  // than freed under it.
   ~Serial() override;
 
   // Opens the port (a bare "COM<n>" through the device namespace), sizes the
@@ -71,7 +72,9 @@ class Serial : public Port {
   // False when already enabled or the thread cannot be made.
   bool EnableEvents(DWORD eventMask);
   // Stops the watcher and waits for it to end; true at once when not enabled.
-  // Gives up with false after a few seconds if the watcher never ends.
+  // Gives up after a few seconds if the watcher never ends: false, with
+  // "CommWatchProc did not end in DisableEvents." and code 258 (WAIT_TIMEOUT);
+  // the watcher then still counts as running, and a later call tries again.
   bool DisableEvents();
 
   // Line settings (in memory until SetProtocol). A setter given a value

@@ -198,26 +198,27 @@ bool Unplug(const char* port) {
   return false;
 }
 
+namespace {
+struct Job {
+  std::function<void()> work;
+  HANDLE done;
+};
+DWORD WINAPI RunJob(LPVOID parameter) {
+  auto* job = static_cast<Job*>(parameter);
+  job->work();
+  SetEvent(job->done);
+  return 0;
+}
+}  // namespace
+
 bool ReturnsWithin(DWORD timeoutMs, const std::function<void()>& work) {
-  struct Job {
-    std::function<void()> work;
-    HANDLE done;
-  };
   auto* job = new Job{work, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
-  HANDLE done = job->done;
-  HANDLE thread = CreateThread(
-      nullptr, 0,
-      [](LPVOID p) -> DWORD {
-        auto* j = static_cast<Job*>(p);
-        j->work();
-        SetEvent(j->done);
-        return 0;
-      },
-      job, 0, nullptr);
-  const bool returned = WaitForSingleObject(done, timeoutMs) == WAIT_OBJECT_0;
+  HANDLE thread = CreateThread(nullptr, 0, RunJob, job, 0, nullptr);
+  const bool returned = WaitForSingleObject(job->done, timeoutMs) == WAIT_OBJECT_0;
   if (returned) {
+    // The job is done with: free it. One that hangs keeps it for good.
     WaitForSingleObject(thread, INFINITE);
-    CloseHandle(done);
+    CloseHandle(job->done);
     delete job;
   }
   CloseHandle(thread);
