@@ -8,6 +8,7 @@
 #include "app/globals.h"
 #include "app/win_start.h"
 #include "errors/callstack.h"
+#include "registry/tv_registry.h"
 
 namespace {
 constexpr const char* kModule = "A00  Start";
@@ -41,7 +42,7 @@ void App::Initialize() {
   LanguageSet(1);
   ApplicationNameSet("TV-SERKEY");
   AppReleaseSet(ReleaseFromBuildDate(kBuildDate));
-  // SharedRegistry is created here as the last step.
+  SharedRegistryCreate();
 }
 
 int App::Start() {

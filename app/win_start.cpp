@@ -1,12 +1,17 @@
 #include "app/win_start.h"
 
+#include <string>
+
 #include "app/globals.h"
+#include "app/port_settings.h"
 #include "errors/callstack.h"
+#include "registry/tv_registry.h"
 #include "resources/resource_ids.h"
 
 namespace {
 constexpr const char* kModule = "A00  Start Window";
 constexpr COLORREF kStatusGreen = RGB(0, 255, 0);
+constexpr COLORREF kStatusBlack = RGB(0, 0, 0);
 }  // namespace
 
 WinStart::WinStart(App*) {
@@ -34,17 +39,46 @@ WinStart::WinStart(App*) {
   PostInit();
 }
 
-WinStart::~WinStart() = default;
+// The owner closes the port before the window goes (Close); this only covers
+// a window destroyed some other way, so no port handle outlives it.
+WinStart::~WinStart() {
+  if (oSerial) oSerial->Close();
+}
 
 void WinStart::PostInit() {
   CALLSTACK_ENTER("WinStart:PostInit", kModule);
   Caption(Ret_Build());
+  CALLSTACK_LINE();
+  TVRegCreateKey(kSettingsKey);
   EnableStatusBarClock();
+  FillLists();
+  LoadSettings();
   oDCStatusByte.Caption("");
   oDCStatusText.Caption("");
 }
 
-void WinStart::ButtonStartStop() { CALLSTACK_ENTER("WinStart:ButtonStartStop", kModule); }
+void WinStart::FillLists() {
+  CALLSTACK_ENTER("WinStart:FillLists", kModule);
+  for (int number = 1; number <= 20; ++number) {
+    const std::string name = "COM" + std::to_string(number);
+    oDCPort.AddItem(name, name);
+  }
+  for (const ListItem& item : kBaudRateItems) oDCBaudRate.AddItem(item.text, item.value);
+  for (const ListItem& item : kDataBitsItems) oDCDataBits.AddItem(item.text, item.value);
+  for (const ListItem& item : kParityItems) oDCParity.AddItem(item.text, item.value);
+  for (const ListItem& item : kStopBitsItems) oDCStopBits.AddItem(item.text, item.value);
+}
+
+void WinStart::LoadSettings() {
+  CALLSTACK_ENTER("WinStart:LoadSettings", kModule);
+  oDCPort.SelectValue(TVRegGetStringEx(kSettingsKey, "Port", ""));
+  oDCBaudRate.SelectValue(static_cast<long>(TVRegGetDWordEx(kSettingsKey, "BaudRate", kDefaultBaud)));
+  oDCDataBits.SelectValue(static_cast<long>(TVRegGetDWordEx(kSettingsKey, "DataBits", kDefaultDataBits)));
+  oDCParity.SelectValue(static_cast<long>(TVRegGetDWordEx(kSettingsKey, "Parity", kDefaultParity)));
+  oDCStopBits.SelectValue(static_cast<long>(TVRegGetDWordEx(kSettingsKey, "StopBits", kDefaultStopBits)));
+  // Only the port falls back (to COM1); a number that matches no item shows no selection.
+  if (oDCPort.SelectedIndex() < 0) oDCPort.SelectIndex(0);
+}
 
 void WinStart::OnCommand(int id, int notifyCode) {
   if (id == IDC_BUTTON_STARTSTOP && notifyCode == BN_CLICKED) ButtonStartStop();
@@ -53,7 +87,7 @@ void WinStart::OnCommand(int id, int notifyCode) {
 HBRUSH WinStart::OnControlColor(HDC dc, HWND control) {
   if (control == oDCStatusByte.Handle() || control == oDCStatusText.Handle()) {
     SetTextColor(dc, kStatusGreen);
-    SetBkColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, kStatusBlack);
     return static_cast<HBRUSH>(statusBrush_.Get());
   }
   return nullptr;

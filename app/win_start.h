@@ -1,5 +1,6 @@
 #pragma once
-// The program's one window: port settings, Start/Stop, status fields.
+// The program's one window: port settings, Start/Stop, status fields, and
+// the notification icon that stands for the running port.
 #include <windows.h>
 
 #include <memory>
@@ -8,6 +9,7 @@
 #include "platform/control.h"
 #include "platform/data_window.h"
 #include "platform/font.h"
+#include "serial/serial.h"
 
 class App;
 
@@ -18,6 +20,11 @@ class WinStart : public DataWindow {
 
   // Start when stopped, stop when running.
   void ButtonStartStop();
+  // One batch of received bytes typed as keys into the focused window.
+  void ReadSerial();
+  bool IsRunning() const { return oSerial != nullptr; }
+
+  LRESULT Dispatch(const Event& event) override;
 
   GroupBox oDCGroupBox1;
   FixedText oDCPortText;
@@ -36,10 +43,21 @@ class WinStart : public DataWindow {
 
  protected:
   void PostInit();
+  LRESULT Close(const Event& event) override;
   void OnCommand(int id, int notifyCode) override;
   HBRUSH OnControlColor(HDC dc, HWND control) override;
+  void TrayIconClicked();
 
  private:
+  void FillLists();
+  void LoadSettings();
+  void SaveSettings();
+  void Start();
+  void Stop();
+  void EnableLists(bool enable);
+
+  std::unique_ptr<Serial> oSerial;
+  bool lReading = false;
   App_Icon icon_;
   Font statusFont_{"Microsoft Sans Serif", 8, true};
   GdiObject statusBrush_{CreateSolidBrush(RGB(0, 0, 0))};

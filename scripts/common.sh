@@ -30,6 +30,7 @@ tv_install_deps() {
   command -v xwd >/dev/null || need+=(x11-apps)
   command -v convert >/dev/null || need+=(imagemagick)
   command -v socat >/dev/null || need+=(socat)
+  command -v xdotool >/dev/null || need+=(xdotool)
   command -v python3 >/dev/null || need+=(python3)
   [ -d /usr/src/googletest ] || need+=(googletest)
   if [ ${#need[@]} -gt 0 ]; then
@@ -84,13 +85,18 @@ tv_prefix() {
     "$WINESERVER" -k 2>/dev/null; "$WINESERVER" -w
     touch "$WINEPREFIX/.tv-ready"
   fi
-  # The network drive holds the built programs, so the real program can be started from it.
-  ln -sfn "$TV_BUILD/x64/bin" "$WINEPREFIX/dosdevices/n:"
+  # The network drive holds a copy of the program, so the real program can be
+  # started from it. A folder of its own: were it the build folder, Wine would
+  # name every program in there by n:, and they would all count as remote.
+  local share=$TV_BUILD/network-share
+  mkdir -p "$share"
+  [ -f "$TV_BUILD/x64/bin/TV-SERKEY.exe" ] && cp -f "$TV_BUILD/x64/bin/TV-SERKEY.exe" "$share/"
+  ln -sfn "$share" "$WINEPREFIX/dosdevices/n:"
 }
 
 # One wineserver for the whole run.
 tv_wineserver() {
-  "$WINESERVER" -p
+  "$WINESERVER" -p >/dev/null 2>&1
   "$WINE64" cmd /c exit >/dev/null 2>&1
 }
 

@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
-# Builds TV-SERKEY and starts it under Wine. On the user's display it stays
-# until closed; with no display it runs on a private Xvfb, and a screenshot of
-# the window is saved to the path printed at the end.
+# Builds TV-SERKEY and shows it at work under Wine: COM1 is wired by a
+# virtual null-modem cable to COM2, where a simulated barcode scanner sends a
+# line every few seconds, and a typing target window waits for the keys.
+#
+# With a display: press Start in TV-SERKEY, click into the typing target, and
+# watch the scanned lines arrive as typed keys. Close TV-SERKEY to end.
+# Without a display: the same runs on a private Xvfb, Start is clicked for
+# you, and screenshots are saved to the paths printed at the end.
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+source "$TV_ROOT/scripts/nullmodem.sh"
 tv_install_deps || exit 1
 tv_build x64 OFF || exit 1
 headless=
@@ -11,14 +17,54 @@ headless=
 tv_display || exit 1
 tv_prefix
 tv_wineserver
+cleanup() {
+  [ -n "${device_pid:-}" ] && kill "$device_pid" 2>/dev/null
+  tv_nullmodem_stop
+  [ -n "$headless" ] && tv_shutdown
+  return 0
+}
+trap cleanup EXIT
+tv_nullmodem_start || exit 1
+bin=$TV_BUILD/x64/bin
+# The demonstration port, whatever an earlier run saved.
+"$WINE64" reg add 'HKCU\Software\Talvik\TV-SERKEY\Setting' /v Port /t REG_SZ /d COM1 /f >/dev/null 2>&1
+
+"$WINE64" "$bin/typing_target.exe" &
+target_pid=$!
+sleep 2
+"$WINE64" "$bin/TV-SERKEY.exe" "$@" &
+program_pid=$!
+
 if [ -z "$headless" ]; then
-  "$WINE64" "$TV_BUILD/x64/bin/TV-SERKEY.exe" "$@"
+  "$WINE64" "$bin/device_simulator.exe" COM2 3000 &
+  device_pid=$!
+  tv_log "press Start in TV-SERKEY, then click into the typing target; close TV-SERKEY to end"
+  wait "$program_pid"
+  kill "$target_pid" 2>/dev/null
   exit 0
 fi
-trap tv_shutdown EXIT
-"$WINE64" "$TV_BUILD/x64/bin/TV-SERKEY.exe" "$@" &
-sleep 6
-shot=$TV_BUILD/screenshots/main-window.png
-mkdir -p "$(dirname "$shot")"
-xwd -root -silent | convert xwd:- "$shot"
-echo "screenshot: $shot"
+
+shots=$TV_BUILD/screenshots
+mkdir -p "$shots"
+shoot() { xwd -root -silent | convert xwd:- "$shots/$1"; echo "screenshot: $shots/$1"; }
+window_of() { xdotool search --sync --onlyvisible --name "$1" | head -1; }
+click_at() {  # window, x and y as fractions of its size
+  local win=$1 X Y WIDTH HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  xdotool mousemove "$(awk "BEGIN{print int($X + $WIDTH * $2)}")" "$(awk "BEGIN{print int($Y + $HEIGHT * $3)}")" click 1
+}
+main=$(window_of 'TV-SERKEY, Release')
+target=$(window_of 'Typing target')
+sleep 2
+shoot 1-before-start.png
+# The Start button fills the right part of the window.
+click_at "$main" 0.68 0.6
+sleep 2
+click_at "$target" 0.5 0.5
+"$WINE64" "$bin/device_simulator.exe" COM2 700 5 &
+device_pid=$!
+wait "$device_pid"
+device_pid=
+sleep 2
+shoot 2-lines-typed.png
+xdotool search --name 'Typing target' >/dev/null && kill "$program_pid" "$target_pid" 2>/dev/null

@@ -1,0 +1,16 @@
+#pragma once
+// Received bytes become key presses: the byte is the virtual-key code.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// Keys that act on the whole system instead of typing into the focused
+// window (Print Screen, the Windows keys, Sleep, browser/volume/media/launch
+// keys). A byte with such a code is never pressed.
+bool IsSystemWideKey(std::uint8_t virtualKey);
+
+// Presses and releases one key per byte, in order, skipping the system-wide ones.
+void TypeBytes(const std::string& bytes);
+
+// How many bytes one batch takes: what is waiting, at most `batchLimit`.
+std::size_t BatchSize(std::size_t pending, std::size_t batchLimit);

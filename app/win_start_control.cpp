@@ -1,0 +1,131 @@
+// Start/Stop, closing, the message filter and the notification icon of the main window.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "app/boxes.h"
+#include "app/globals.h"
+#include "app/port_settings.h"
+#include "app/win_start.h"
+#include "errors/callstack.h"
+#include "platform/tray_icon.h"
+#include "registry/tv_registry.h"
+
+namespace {
+constexpr const char* kModule = "A00  Start Window";
+constexpr UINT kTrayIconId = 1;
+constexpr WPARAM kToggleTimerId = 9999;
+constexpr WPARAM kCommNotifyReceived = 1;
+constexpr const char* kBalloonSecondLine = "Port running. Click the icon to show it.";
+}  // namespace
+
+void WinStart::ButtonStartStop() {
+  CALLSTACK_ENTER("WinStart:ButtonStartStop", kModule);
+  if (IsRunning()) {
+    Stop();
+  } else {
+    Start();
+  }
+}
+
+void WinStart::Stop() {
+  CALLSTACK_ENTER("WinStart:Stop", kModule);
+  oCCButtonStartStop.Caption("Start");
+  oDCStatusByte.Caption("");
+  oDCStatusText.Caption("");
+  EnableLists(true);
+  oSerial->Close();
+  oSerial.reset();
+  DeleteTrayIcon(Handle(), kTrayIconId);
+}
+
+void WinStart::Start() {
+  CALLSTACK_ENTER("WinStart:Start", kModule);
+  if (oDCPort.TextValue().empty()) {
+    BoxError(this, "No Port set yet !");
+    oDCPort.SetFocus();
+    return;
+  }
+  CALLSTACK_LINE();
+  AddTrayIcon(Handle(), icon_.Handle(), kTrayIconId, Ret_Build());
+  ShowBalloonTrayTip(Handle(), icon_.Handle(), kTrayIconId, Ret_Build(),
+                     Ret_Build() + "\r\n" + kBalloonSecondLine, 0, NIIF_INFO);
+  // Saved before the port is touched, so a failed start still keeps the choice.
+  SaveSettings();
+  oCCButtonStartStop.Caption("Stop");
+  oDCStatusByte.Caption("");
+  oDCStatusText.Caption("Running...");
+  EnableLists(false);
+  const std::string portName = oDCPort.TextValue();
+  oSerial = std::make_unique<Serial>(Handle());
+  CALLSTACK_LINE();
+  if (!oSerial->Open(portName)) {
+    BoxError(this, oSerial->ErrorDesc());
+    ButtonStartStop();
+    return;
+  }
+  // A list without a selection leaves the port at what opening gave it.
+  if (auto baud = oDCBaudRate.NumberValue()) oSerial->Baud(static_cast<DWORD>(*baud));
+  if (auto bits = oDCDataBits.NumberValue()) oSerial->ByteSize(static_cast<BYTE>(*bits));
+  if (auto parity = oDCParity.NumberValue()) oSerial->Parity(static_cast<BYTE>(*parity));
+  if (auto stop = oDCStopBits.NumberValue()) oSerial->StopBits(static_cast<BYTE>(*stop));
+  CALLSTACK_LINE();
+  if (!oSerial->SetProtocol()) {
+    BoxError(this, oSerial->ErrorDesc());
+    ButtonStartStop();
+    return;
+  }
+  oSerial->EnableEvents(EV_RXCHAR);
+  Hide();
+}
+
+void WinStart::SaveSettings() {
+  CALLSTACK_ENTER("WinStart:SaveSettings", kModule);
+  TVRegWriteString(kSettingsKey, "Port", oDCPort.TextValue());
+  TVRegWriteDWord(kSettingsKey, "BaudRate", SettingInUse(oDCBaudRate.NumberValue(), kDefaultBaud));
+  TVRegWriteDWord(kSettingsKey, "DataBits", SettingInUse(oDCDataBits.NumberValue(), kDefaultDataBits));
+  TVRegWriteDWord(kSettingsKey, "Parity", SettingInUse(oDCParity.NumberValue(), kDefaultParity));
+  TVRegWriteDWord(kSettingsKey, "StopBits", SettingInUse(oDCStopBits.NumberValue(), kDefaultStopBits));
+}
+
+void WinStart::EnableLists(bool enable) {
+  for (ComboBox* list : {&oDCPort, &oDCBaudRate, &oDCDataBits, &oDCParity, &oDCStopBits}) {
+    if (enable) {
+      list->Enable();
+    } else {
+      list->Disable();
+    }
+  }
+}
+
+LRESULT WinStart::Close(const Event& event) {
+  CALLSTACK_ENTER("WinStart:Close", kModule);
+  if (IsRunning()) {
+    oSerial->Close();
+    oSerial.reset();
+    DeleteTrayIcon(Handle(), kTrayIconId);
+  }
+  return DataWindow::Close(event);
+}
+
+LRESULT WinStart::Dispatch(const Event& event) {
+  CALLSTACK_ENTER("WinStart:Dispatch", kModule);
+  if (event.message == WM_TIMER && event.wParam == kToggleTimerId) {
+    ButtonStartStop();
+  } else if (event.message == WM_COMMNOTIFY && event.wParam == kCommNotifyReceived) {
+    ReadSerial();
+  } else if (event.message == WM_SYSCOMMAND && (event.wParam == SC_MAXIMIZE || event.wParam == SC_MINIMIZE)) {
+    Hide();
+    return 0;
+  } else if (event.message == kTrayCallbackMessage && event.wParam == kTrayIconId && IsTrayClick(event.lParam)) {
+    TrayIconClicked();
+  }
+  return DataWindow::Dispatch(event);
+}
+
+void WinStart::TrayIconClicked() {
+  CALLSTACK_ENTER("WinStart:TrayIconClicked", kModule);
+  ShowCentered();
+  SetForegroundWindow(Handle());
+}

@@ -1,0 +1,34 @@
+// Received bytes to keystrokes.
+#include <string>
+
+#include "app/keystrokes.h"
+#include "app/win_start.h"
+#include "errors/callstack.h"
+
+namespace {
+constexpr const char* kModule = "A00  Start Window";
+constexpr std::size_t kBatchBytes = 30;
+}  // namespace
+
+void WinStart::ReadSerial() {
+  CALLSTACK_ENTER("WinStart:ReadSerial", kModule);
+  if (!oSerial || lReading) return;
+  lReading = true;
+  // Take only what is already waiting: a read for more than that would wait
+  // out the port's read time-out with the window frozen.
+  const std::size_t count = BatchSize(oSerial->ReceiverPending(), kBatchBytes);
+  const std::string data = count > 0 ? oSerial->Read(static_cast<DWORD>(count)) : std::string();
+  oDCStatusByte.Caption(std::to_string(data.size()));
+  oDCStatusText.Caption("Read: " + data);
+  TypeBytes(data);
+  lReading = false;
+  // Notifications queued while this batch ran announce bytes it already
+  // took. Where the driver reports EV_RXCHAR for as long as bytes wait (Wine
+  // does), they come by the thousand and would each show an empty batch.
+  MSG stale;
+  while (PeekMessageA(&stale, Handle(), WM_COMMNOTIFY, WM_COMMNOTIFY, PM_REMOVE)) {
+  }
+  // Bytes left behind get their own batch at once, with the message loop
+  // running in between, instead of waiting for the device's next byte.
+  if (oSerial && oSerial->ReceiverPending() > 0) PostMessageA(Handle(), WM_COMMNOTIFY, 1, 0);
+}
