@@ -26,8 +26,8 @@ cleanup() {
 trap cleanup EXIT
 tv_nullmodem_start || exit 1
 bin=$TV_BUILD/x64/bin
-# The demonstration port, whatever an earlier run saved.
-"$WINE64" reg add 'HKCU\Software\Talvik\TV-SERKEY\Setting' /v Port /t REG_SZ /d COM1 /f >/dev/null 2>&1
+# Start from the first-run settings (COM1, 9600 8N1), whatever an earlier run saved.
+"$WINE64" reg delete 'HKCU\Software\Talvik\TV-SERKEY' /f >/dev/null 2>&1
 
 "$WINE64" "$bin/typing_target.exe" &
 target_pid=$!

@@ -2,6 +2,11 @@
 // and the foreground. With a log path on the command line every key press the
 // edit receives is appended as "<virtual-key> <performance counter>" so tests
 // and the benchmark can see what arrived, in which order and when.
+//
+//   typing_target.exe [/keysonly] [log path]
+//
+// /keysonly logs the key presses without typing them into the edit, to
+// measure how fast keys arrive apart from how fast an edit control takes them.
 #include <windows.h>
 
 #include <cstdio>
@@ -13,6 +18,7 @@ constexpr int kEditId = 100;
 HANDLE g_log = INVALID_HANDLE_VALUE;
 WNDPROC g_editProc = nullptr;
 HWND g_edit = nullptr;
+bool g_keysOnly = false;
 
 void LogKey(WPARAM vk) {
   if (g_log == INVALID_HANDLE_VALUE) return;
@@ -29,8 +35,18 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
   return CallWindowProcA(g_editProc, hwnd, message, wParam, lParam);
 }
 
+// Another program asks the target to come to the front: done from the
+// target's own thread, which the system lets take the foreground.
+constexpr UINT kComeToFront = WM_APP + 1;
+
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case kComeToFront:
+      ShowWindow(hwnd, SW_SHOW);
+      SetForegroundWindow(hwnd);
+      SetActiveWindow(hwnd);
+      if (g_edit) SetFocus(g_edit);
+      return 0;
     case WM_SIZE:
       if (g_edit) MoveWindow(g_edit, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
       return 0;
@@ -58,6 +74,11 @@ std::string LogPathFromCommandLine() {
   }
   std::string rest = line.substr(start);
   rest.erase(0, rest.find_first_not_of(' '));
+  if (rest.rfind("/keysonly", 0) == 0) {
+    g_keysOnly = true;
+    rest.erase(0, 9);
+    rest.erase(0, rest.find_first_not_of(' '));
+  }
   if (!rest.empty() && rest.front() == '"') rest = rest.substr(1, rest.find('"', 1) - 1);
   while (!rest.empty() && rest.back() == ' ') rest.pop_back();
   return rest;
@@ -98,6 +119,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (g_keysOnly && msg.message == WM_KEYDOWN && msg.hwnd == g_edit) {
+      LogKey(msg.wParam);
+      continue;
+    }
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }

@@ -100,13 +100,14 @@ std::optional<DWORD> ReadDWord(const char* name) {
 
 }  // namespace settings
 
-TypingTarget::TypingTarget() {
+TypingTarget::TypingTarget(bool keysOnly) {
   char folder[MAX_PATH] = {};
   GetTempPathA(sizeof folder, folder);
   char file[MAX_PATH] = {};
   GetTempFileNameA(folder, "key", 0, file);
   logPath_ = file;
-  if (!process_.Start(testing_process::ProgramPath("typing_target.exe") + " \"" + logPath_ + "\"")) return;
+  const std::string option = keysOnly ? " /keysonly" : "";
+  if (!process_.Start(testing_process::ProgramPath("typing_target.exe") + option + " \"" + logPath_ + "\"")) return;
   frame_ = ui::WaitForWindow(process_.Pid(), [](HWND h) { return ui::ClassName(h) == "TvTypingTarget"; });
   if (frame_) edit_ = ui::Child(frame_, 100);
   Focus();
@@ -120,8 +121,17 @@ TypingTarget::~TypingTarget() {
 
 void TypingTarget::Focus() {
   if (!frame_) return;
-  SetForegroundWindow(frame_);
-  ui::WaitUntil([&] { return GetForegroundWindow() == frame_; }, 5000);
+  // Asked of the target itself: a background process may not be allowed
+  // to hand the foreground to another program's window.
+  constexpr UINT kComeToFront = WM_APP + 1;
+  ui::WaitUntil(
+      [&] {
+        if (GetForegroundWindow() == frame_) return true;
+        PostMessageA(frame_, kComeToFront, 0, 0);
+        ui::PumpMessages(50);
+        return GetForegroundWindow() == frame_;
+      },
+      5000);
 }
 
 std::string TypingTarget::Text() const { return edit_ ? ui::WindowTextW(edit_) : std::string(); }

@@ -37,7 +37,8 @@ struct KeyArrival {
 // Our own window with a multi-line edit; it logs every key press it gets.
 class TypingTarget {
  public:
-  TypingTarget();
+  // keysOnly: keys are logged, not typed into the edit (see the program).
+  explicit TypingTarget(bool keysOnly = false);
   ~TypingTarget();
   bool Started() const { return frame_ != nullptr; }
   // Brings the target to the foreground with the focus in its edit.
