@@ -134,10 +134,4 @@ TEST(Cipher, EncryptedTextHidesThePlainText) {
   EXPECT_NE(encrypted.substr(2, text.size()), text);
 }
 
-TEST(Cipher, ShortTextsDecryptToTheOuterLayerOnly) {
-  // Fewer than three characters cannot hold the inner key: only the outer layer comes off.
-  EXPECT_EQ(TeDecrypt(""), "");
-  EXPECT_EQ(TeDecrypt(Crypt("ab", "KXPRd")), "ab");
-}
-
 }  // namespace

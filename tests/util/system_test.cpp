@@ -109,19 +109,18 @@ TEST(Clipboard, OnlyABitmapGivesNoText) {
   EXPECT_EQ(VOClipboardGet(), "0");
 }
 
+DWORD WINAPI CopyFromOtherThread(LPVOID result) {
+  *static_cast<bool*>(result) = VOClipboardCopy("x");
+  return 0;
+}
+
 TEST(Clipboard, HeldByAnotherWindowCopyFails) {
   HWND holder = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   ASSERT_NE(holder, nullptr);
   // A second thread cannot open a clipboard that this thread holds open.
   ASSERT_TRUE(OpenClipboard(holder));
   bool copied = true;
-  HANDLE thread = CreateThread(
-      nullptr, 0,
-      [](LPVOID p) -> DWORD {
-        *static_cast<bool*>(p) = VOClipboardCopy("x");
-        return 0;
-      },
-      &copied, 0, nullptr);
+  HANDLE thread = CreateThread(nullptr, 0, CopyFromOtherThread, &copied, 0, nullptr);
   ASSERT_NE(thread, nullptr);
   WaitForSingleObject(thread, 10000);
   CloseHandle(thread);
