@@ -1,0 +1,107 @@
+#include "util/numeric.h"
+
+#include <charconv>
+
+#include "app/conventions.h"
+#include "errors/callstack.h"
+
+namespace {
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Reads an optional minus sign, digits and one decimal separator from the
+// start of `text`; what follows the number is ignored, no number gives 0.
+double ParseNumber(const std::string& text, char decimalSep) {
+  size_t i = 0;
+  const bool negative = i < text.size() && text[i] == '-';
+  if (negative) ++i;
+  std::string plain = "0";  // a leading separator still reads as a number
+  bool seenSep = false;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      plain += c;
+    } else if (c == decimalSep && !seenSep) {
+      plain += '.';
+      seenSep = true;
+    } else {
+      break;
+    }
+  }
+  if (plain.back() == '.') plain.pop_back();
+  double value = 0.0;
+  std::from_chars(plain.data(), plain.data() + plain.size(), value);
+  return negative && value != 0.0 ? -value : value;
+}
+}  // namespace
+
+double VODivide(double a, double b) {
+  CALLSTACK_ENTER("VODivide", "Func  Numeric");
+  return b == 0.0 ? 0.0 : a / b;
+}
+
+double VODebet(double n) {
+  CALLSTACK_ENTER("VODebet", "Func  Numeric");
+  return n < 0.0 ? n * -1.0 : n;
+}
+
+std::string VODecimalSepChr() {
+  CALLSTACK_ENTER("VODecimalSepChr", "Func  Numeric");
+  return std::string(1, ConventionsGet().decimalSep);
+}
+
+std::string VOUnTransValue(const std::string& text, const std::string& decSep) {
+  CALLSTACK_ENTER("VOUnTransValue", "Func  Numeric");
+  const char thousands = ConventionsGet().thousandsSep;
+  auto wanted = [&decSep](char c) {
+    return (c >= '0' && c <= '9') || c == '-' || (!decSep.empty() && c == decSep[0]);
+  };
+  std::string result;
+  bool started = false;
+  for (char c : text) {
+    if (wanted(c)) {
+      started = true;
+      result += c;
+    } else if (!started || c == ',' || c == thousands) {
+      continue;
+    } else {
+      break;
+    }
+  }
+  return result;
+}
+
+std::string VOUnTransValuePict(const std::string& value, const std::string& picture) {
+  CALLSTACK_ENTER("VOUnTransValuePict", "Func  Numeric");
+  std::string result;
+  bool started = false;
+  for (size_t i = 0; i < picture.size(); ++i) {
+    const char p = picture[i];
+    if (p == '9' || p == '-' || p == '.') {
+      started = true;
+      if (i < value.size()) result += value[i];
+    } else if (!started || p == ',') {
+      continue;
+    } else {
+      break;
+    }
+  }
+  return result;
+}
+
+double VOVal(const std::string& text) {
+  CALLSTACK_ENTER("VOVal", "Func  Numeric");
+  bool allBlank = true;
+  for (char c : text) allBlank = allBlank && IsBlank(c);
+  if (allBlank) return 0.0;
+  const size_t first = text.find_first_not_of(' ');
+  const std::string decSep = VODecimalSepChr();
+  std::string number = VOUnTransValue(text.substr(first), decSep);
+  const size_t zeros = number.find_first_not_of('0');
+  if (zeros == std::string::npos) {
+    number.clear();
+  } else if (zeros > 0) {
+    number.erase(0, zeros);
+    if (number[0] == decSep[0]) number = std::string(1, '0').append(number);
+  }
+  return ParseNumber(number, decSep[0]);
+}
