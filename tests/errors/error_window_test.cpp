@@ -1,9 +1,10 @@
 // The error window shown in this process (it returns; only the handler ends
 // the application): the screen picture offered on Yes, the save dialog and
 // the JPEG file it writes.
-#include <gtest/gtest.h>
-
+#include <windows.h>
+// after windows.h: the dialog control ids need its types
 #include <dlgs.h>
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <fstream>
