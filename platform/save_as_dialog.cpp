@@ -1,7 +1,5 @@
 #include "platform/save_as_dialog.h"
 
-#include <commdlg.h>
-
 #include <vector>
 
 DWORD SaveAsDialog::Flags() const {

@@ -2,6 +2,8 @@
 // The system's "Save As" file dialog (ANSI): a default file name, a caption
 // and extra OFN_ style bits on top of our usual set.
 #include <windows.h>
+// The OFN_ flags callers pass to SetStyle.
+#include <commdlg.h>
 
 #include <string>
 

@@ -29,15 +29,21 @@ std::string TodayJpg() {
   return name;
 }
 
-// The file-name field of the save dialog: the edit inside the name combo
-// (explorer style) or the plain edit.
-HWND FileNameEdit(HWND dialog) {
-  HWND combo = ui::Child(dialog, cmb13);
-  if (combo != nullptr) {
-    HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
-    if (edit != nullptr) return edit;
+// The file-name field of the save dialog: an edit with the name control's
+// id, nested inside the name combo (explorer style) or on its own.
+BOOL CALLBACK FindNameEdit(HWND hwnd, LPARAM param) {
+  const int id = GetDlgCtrlID(hwnd);
+  if (ui::ClassName(hwnd) == "Edit" && (id == cmb13 || id == edt1)) {
+    *reinterpret_cast<HWND*>(param) = hwnd;
+    return FALSE;
   }
-  return ui::Child(dialog, edt1);
+  return TRUE;
+}
+
+HWND FileNameEdit(HWND dialog) {
+  HWND edit = nullptr;
+  EnumChildWindows(dialog, FindNameEdit, reinterpret_cast<LPARAM>(&edit));
+  return edit;
 }
 
 struct DialogRun {
