@@ -92,7 +92,7 @@ bool SaveScreenToJpg(BoxOwner owner, HBITMAP bitmap) {
   if (dialog.FileName().empty()) return true;
   CALLSTACK_LINE();
   const std::string name = JpgFileName(dialog.FileName());
-  if (VOFile(name)) VOFErase(owner, name);  // a failure shows its own box; the save goes on
+  VOFErase(owner, name);  // a failure shows its own box; the save goes on
   CALLSTACK_LINE();
   GdiObject taken;
   if (bitmap == nullptr) {

@@ -153,12 +153,24 @@ TEST(ErrorWindow, FailedSaveIsNotAnnouncedAsCreated) {
   EXPECT_EQ(r.after.back().text, "File: " + blocked + " cannot be created !");
 }
 
-// Presses Yes the moment the error window is activated, long before the
-// first timer tick: there is no picture yet, so no dialog may follow.
+// Presses Yes 10 ms after the error window is activated, long before the
+// first 500 ms capture tick: there is no picture yet, so no dialog may follow.
+// A timer of the same thread: it runs inside the box's modal loop, once the
+// box has laid itself out, and always expires before the capture timer.
 HHOOK yesHook = nullptr;
+HWND activatedBox = nullptr;
+ui::BoxSnapshot activated;
+
+void CALLBACK ReadAndPressYes(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  activated = ui::ReadMessageBox(activatedBox);
+  ui::PressButton(activatedBox, IDYES);
+}
+
 LRESULT CALLBACK PressYesOnActivate(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE && ui::ClassName(reinterpret_cast<HWND>(wParam)) == "#32770") {
-    ui::PressButton(reinterpret_cast<HWND>(wParam), IDYES);
+  if (code == HCBT_ACTIVATE && activatedBox == nullptr && ui::ClassName(reinterpret_cast<HWND>(wParam)) == "#32770") {
+    activatedBox = reinterpret_cast<HWND>(wParam);
+    SetTimer(nullptr, 0, 10, ReadAndPressYes);
   }
   return CallNextHookEx(yesHook, code, wParam, lParam);
 }
@@ -178,6 +190,13 @@ TEST(ErrorWindow, YesBeforeTheFirstTickSavesNothing) {
   UnhookWindowsHookEx(yesHook);
   done = true;
   EXPECT_FALSE(watcher.get()) << "no save dialog without a picture";
+  // The window itself: Yes/No, stop icon, No the default, no owner.
+  EXPECT_EQ(activated.title, "Error");
+  EXPECT_EQ(activated.icon, ui::IconKind::Error);
+  ASSERT_EQ(activated.buttons.size(), 2u);
+  EXPECT_TRUE(activated.HasButton(IDYES) && activated.HasButton(IDNO));
+  EXPECT_EQ(activated.DefaultButton(), IDNO);
+  EXPECT_EQ(activated.owner, nullptr);
 }
 
 TEST(ErrorWindowText, RecordLinesTypeMismatchAndPosition) {
