@@ -37,6 +37,7 @@ WinStart::WinStart(App*) {
   oDCStatusText.Font(statusFont_.Get());
   SetIcons(icon_.Handle(), icon_.Small());
   lTypeText = TypeTextOptionGet();
+  BuildMenus();
   QuitOnClose(true);
   PostInit();
 }

@@ -7,6 +7,7 @@
 
 #include "app/app_icon.h"
 #include "app/text_keys.h"
+#include "controls/menus.h"
 #include "platform/control.h"
 #include "platform/data_window.h"
 #include "platform/font.h"
@@ -62,6 +63,9 @@ class WinStart : public DataWindow {
   void TrayIconClicked();
   // The notification icon's context menu, at the cursor.
   void ShowTrayMenu();
+  // Both menus: built once with the window; check marks follow the options.
+  void BuildMenus();
+  void UpdateMenus();
 
  private:
   static constexpr UINT kTrayIconId = 1;
@@ -100,6 +104,8 @@ class WinStart : public DataWindow {
   TextKeys textKeys_;
   bool trayIconShown_ = false;
   bool closing_ = false;
+  _ContextMenu trayMenu_;
+  __Menu systemMenu_;
   App_Icon icon_;
   Font statusFont_{"Microsoft Sans Serif", 8, true};
   GdiObject statusBrush_{CreateSolidBrush(RGB(0, 0, 0))};

@@ -16,11 +16,12 @@ constexpr const char* kModule = "A00  Start Window";
 constexpr UINT kRetryMs = 2000;
 }  // namespace
 
-// Reading the line settings back needs a working device; a vanished one
-// fails it (and ClearCommError, and every other call on its handle).
+// A watcher whose wait failed reports nothing any more; and reading the line
+// settings back needs a working device: a vanished one fails it (as it
+// fails ClearCommError and every other call on its handle).
 void WinStart::CheckPort() {
   CALLSTACK_ENTER("WinStart:CheckPort", kModule);
-  if (oSerial && !oSerial->GetProtocol()) PortLost();
+  if (oSerial && (oSerial->WatcherEnded() || !oSerial->GetProtocol())) PortLost();
 }
 
 void WinStart::PortLost() {
