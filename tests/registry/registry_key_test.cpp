@@ -174,8 +174,9 @@ TEST(RegistryDelete, AnEmptyPathNeverDeletesTheRoot) {
   EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &software), ERROR_SUCCESS);
   RegCloseKey(software);
 
-  // A lone backslash working subkey joined with an empty path; shown on the
-  // nearly empty current-configuration root, with a key of ours as witness.
+  // A lone backslash working subkey joined with an empty path names the root
+  // itself (on HKEY_CLASSES_ROOT that empties the root). Asked here of the
+  // current-configuration root, which is safe to try, with a key of ours as witness.
   _Registry config;
   config.Key(HKEY_CURRENT_CONFIG);
   ASSERT_EQ(config.CreateKey(kTestRoot), 0);
