@@ -31,15 +31,6 @@ TEST(TextKeys, LineEndsControlsAndCodePageCharacters) {
   }
 }
 
-TEST(TextKeys, CrAtTheEndOfOneBatchAndLfAtTheStartOfTheNextAreOneEnter) {
-  TextKeys translator;
-  EXPECT_EQ(translator.Translate("1\r"), (std::vector<TextKey>{Char(L'1'), Key(VK_RETURN)}));
-  EXPECT_EQ(translator.Translate("\n2"), (std::vector<TextKey>{Char(L'2')}));
-  translator.Translate("\r");
-  translator.Reset();
-  EXPECT_EQ(translator.Translate("\n"), (std::vector<TextKey>{Key(VK_RETURN)})) << "a new start forgets the CR";
-}
-
 TEST(RunCommand, NamesTheExecutableQuotedOrNotInAnyCase) {
   EXPECT_TRUE(RunCommandNames("\"C:\\Tools\\TV-SERKEY.exe\" /START", "c:\\tools\\tv-serkey.EXE"));
   EXPECT_TRUE(RunCommandNames("C:\\Tools\\TV-SERKEY.exe /START", "C:\\Tools\\TV-SERKEY.exe"));
