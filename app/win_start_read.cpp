@@ -1,5 +1,6 @@
 // Received bytes to keystrokes.
 #include <string>
+#include <vector>
 
 #include "app/keystrokes.h"
 #include "app/win_start.h"
@@ -22,8 +23,18 @@ void WinStart::ReadSerial() {
   oDCStatusText.Caption("Read: " + data);
   // Keys meant for another program would press our own button or move our
   // lists while this window is in front (after a click on the icon, say).
-  if (!IsForeground()) TypeBytes(data);
+  // Text mode translates every batch, typed or not, so that a CR whose LF
+  // comes in the next batch is still one Enter.
+  if (lTypeText) {
+    const std::vector<TextKey> keys = textKeys_.Translate(data);
+    if (!IsForeground()) TypeText(keys);
+  } else if (!IsForeground()) {
+    TypeBytes(data);
+  }
   lReading = false;
+  // A read that came back short of what was waiting may have met a pulled
+  // adapter: look at the port now rather than at the next check.
+  if (data.size() < count) CheckPort();
   // Notifications queued while this batch ran announce bytes it already
   // took. Where the driver reports EV_RXCHAR for as long as bytes wait (Wine
   // does), they come by the thousand and would each show an empty batch.
