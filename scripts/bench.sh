@@ -66,4 +66,4 @@ echo "machine: $machine; load average at the end: $(cut -d' ' -f1-3 /proc/loadav
 echo
 echo "| row | TV-SERKEY | baseline | ratio |"
 echo "| --- | ---: | ---: | ---: |"
-for name in "${drivers[@]}"; do cat "$out/$name.txt"; done | tr -d '\r' | grep '^ROW|' | sed 's/^ROW|/| /; s/|/ | /g; s/$/ |/; s/  */ /g'
+for name in "${drivers[@]}"; do cat "$out/$name.txt"; done | tr -d '\r' | grep '^ROW|' | sed 's/^ROW|//; s/|/ | /g; s/^/| /; s/$/ |/'

@@ -8,6 +8,7 @@
 //   keystroke_benchmark.exe [latency messages = 1000] [stream keys = 5000]
 //                           [edit bytes = 1000] [idle seconds = 20] [rounds = 3]
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/handles.h"
 #include "tests/harness/e2e_support.h"
 #include "tests/programs/bench_support.h"
 
@@ -96,19 +98,33 @@ bool StartBaseline(ChildProcess& process, const char* exe) {
   return process.Start(ProgramPath(exe) + " " + e2e::kProgramPort);
 }
 
-// Share of one core the process used over `seconds` of idle line.
-double IdleCpu(HANDLE process, int seconds) {
-  auto cpu = [&] {
+// CPU seconds of a process, summed over its threads: Wine reports no times
+// for another process as a whole, but does for each of its threads.
+double CpuSeconds(DWORD pid) {
+  FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  if (!snapshot) return 0;
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  double seconds = 0;
+  for (BOOL more = Thread32First(snapshot.Get(), &entry); more; more = Thread32Next(snapshot.Get(), &entry)) {
+    if (entry.th32OwnerProcessID != pid) continue;
+    KernelHandle thread(OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ThreadID));
     FILETIME created, exited, kernel, user;
-    GetProcessTimes(process, &created, &exited, &kernel, &user);
-    ULARGE_INTEGER k{{kernel.dwLowDateTime, kernel.dwHighDateTime}}, u{{user.dwLowDateTime, user.dwHighDateTime}};
-    return static_cast<double>(k.QuadPart + u.QuadPart) / 1e7;
-  };
+    if (!thread || !GetThreadTimes(thread.Get(), &created, &exited, &kernel, &user)) continue;
+    const ULARGE_INTEGER k{{kernel.dwLowDateTime, kernel.dwHighDateTime}};
+    const ULARGE_INTEGER u{{user.dwLowDateTime, user.dwHighDateTime}};
+    seconds += static_cast<double>(k.QuadPart + u.QuadPart) / 1e7;
+  }
+  return seconds;
+}
+
+// Share of one core the process used over `seconds` of idle line.
+double IdleCpu(DWORD pid, int seconds) {
   Sleep(1000);  // past the start-up work
-  const double before = cpu();
+  const double before = CpuSeconds(pid);
   const long long start = bench::Now();
   Sleep(static_cast<DWORD>(seconds) * 1000);
-  const double used = cpu() - before;
+  const double used = CpuSeconds(pid) - before;
   return 100.0 * used / (bench::Ms(bench::Now() - start) / 1000.0);
 }
 
@@ -198,12 +214,12 @@ void IdleRow(int seconds) {
   double program = 0, idler = 0;
   {
     e2e::Program tv;
-    if (StartProgram(tv)) program = IdleCpu(tv.Process().Handle(), seconds);
+    if (StartProgram(tv)) program = IdleCpu(tv.Pid(), seconds);
     tv.CloseAndWait();
   }
   {
     ChildProcess waiter;
-    if (StartBaseline(waiter, "comm_idler.exe")) idler = IdleCpu(waiter.Handle(), seconds);
+    if (StartBaseline(waiter, "comm_idler.exe")) idler = IdleCpu(waiter.Pid(), seconds);
   }
   bench::Row("idle cost while running, " + std::to_string(seconds) + " s without bytes (% of a core)",
              Format("%.2f", program), Format("%.2f", idler) + " bare WaitCommEvent", bench::Ratio(program, idler));
