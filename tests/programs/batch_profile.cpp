@@ -1,0 +1,121 @@
+// Where the time of a batch goes: the program's read path (watcher thread,
+// notification, pending-count query, read, the two status captions, the keys,
+// dropping stale notifications, the self-post for bytes left behind) run in
+// this process on the library's own Serial class, each step timed. The keys
+// go to a key-logging window in front. Prints commentary, no table rows.
+//
+//   batch_profile.exe [stream keys = 5000]
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/keystrokes.h"
+#include "serial/serial.h"
+#include "tests/harness/e2e_support.h"
+#include "tests/programs/bench_support.h"
+
+namespace {
+
+enum Step { kPending, kRead, kCaptions, kKeys, kDrain, kRepost, kSteps };
+const char* const kStepNames[kSteps] = {"pending-count query", "read",
+                                        "two captions",        "keybd_event pairs",
+                                        "dropping stale notifications", "pending query + self-post"};
+
+struct Profile {
+  double ms[kSteps] = {};
+  long long batches = 0, bytes = 0, emptyBatches = 0, notifications = 0, dropped = 0;
+};
+
+Profile g_profile;
+Serial* g_serial = nullptr;
+HWND g_count = nullptr;
+HWND g_text = nullptr;
+
+// The same steps, in the same order, as the main window's batch.
+void Batch(HWND window) {
+  long long t = bench::Now();
+  auto lap = [&](Step step) {
+    const long long now = bench::Now();
+    g_profile.ms[step] += bench::Ms(now - t);
+    t = now;
+  };
+  const std::size_t count = BatchSize(g_serial->ReceiverPending(), 30);
+  lap(kPending);
+  const std::string data = count > 0 ? g_serial->Read(static_cast<DWORD>(count)) : std::string();
+  lap(kRead);
+  SetWindowTextA(g_count, std::to_string(data.size()).c_str());
+  SetWindowTextA(g_text, ("Read: " + data).c_str());
+  lap(kCaptions);
+  TypeBytes(data);
+  lap(kKeys);
+  MSG stale;
+  while (PeekMessageA(&stale, window, kCommNotifyMessage, kCommNotifyMessage, PM_REMOVE)) ++g_profile.dropped;
+  lap(kDrain);
+  if (g_serial->ReceiverPending() > 0) PostMessageA(window, kCommNotifyMessage, kCommNotifyWParam, 0);
+  lap(kRepost);
+  ++g_profile.batches;
+  g_profile.bytes += static_cast<long long>(data.size());
+  if (data.empty()) ++g_profile.emptyBatches;
+}
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kCommNotifyMessage && wParam == kCommNotifyWParam) {
+    ++g_profile.notifications;
+    Batch(hwnd);
+    return 0;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int keys = argc > 1 ? std::atoi(argv[1]) : 5000;
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "TvBatchProfile";
+  RegisterClassA(&wc);
+  // Hidden, as the program's window is while its port runs.
+  HWND window = CreateWindowExA(0, wc.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 100, nullptr, nullptr,
+                                wc.hInstance, nullptr);
+  g_count = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, window, nullptr, nullptr, nullptr);
+  g_text = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 50, 0, 250, 20, window, nullptr, nullptr, nullptr);
+
+  bench::KeyLog log(true);
+  e2e::Device device;
+  Serial serial(window);
+  g_serial = &serial;
+  if (!log.Ready() || !device.Opened() || !serial.Open(e2e::kProgramPort) || !serial.SetProtocol() ||
+      !serial.EnableEvents(EV_RXCHAR) || !log.Focus()) {
+    return bench::SetUpFailed("key log, device, port or watcher");
+  }
+  const std::string stream = bench::Stream(keys);
+  const long long start = bench::Now();
+  for (size_t offset = 0; offset < stream.size(); offset += 512) device.Send(stream.substr(offset, 512));
+  MSG msg;
+  while (g_profile.bytes < keys && bench::Ms(bench::Now() - start) < 120000) {
+    if (MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0) continue;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  }
+  const double elapsed = bench::Ms(bench::Now() - start);
+  log.WaitFor(static_cast<size_t>(keys), 20000, 20);
+  serial.Close();
+
+  double inBatches = 0;
+  for (double ms : g_profile.ms) inBatches += ms;
+  std::printf("  batch profile, %d keys read in %.0f ms (%.0f bytes/s), %lld batches (%lld empty), "
+              "%lld notifications handled, %lld stale ones dropped\n",
+              keys, elapsed, g_profile.bytes / (elapsed / 1000.0), g_profile.batches, g_profile.emptyBatches,
+              g_profile.notifications, g_profile.dropped);
+  for (int step = 0; step < kSteps; ++step) {
+    std::printf("    %-30s %8.1f ms  %5.1f%% of the run  %.3f ms per batch\n", kStepNames[step], g_profile.ms[step],
+                100.0 * g_profile.ms[step] / elapsed, g_profile.ms[step] / static_cast<double>(g_profile.batches));
+  }
+  std::printf("    %-30s %8.1f ms  %5.1f%% of the run (message loop, watcher, waiting for bytes)\n",
+              "outside the batches", elapsed - inBatches, 100.0 * (elapsed - inBatches) / elapsed);
+  std::printf("    keys that reached the key-logging window: %zu of %d\n", log.Arrivals().size(), keys);
+  return 0;
+}
