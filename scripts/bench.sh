@@ -61,7 +61,13 @@ run batch_profile "$stream"
 run startup_benchmark "$starts"
 run start_stop_endurance "$toggles"
 if [ -f "$bin/dir_benchmark.exe" ]; then
-  run dir_benchmark "$files"
+  # Its folder is kept between runs: the files are made only once.
+  mkdir -p "$out/dir_$files"
+  run dir_benchmark "$(tv_winpath "$out/dir_$files")\\" "$files"
+  # Its one line of figures becomes a row of the table.
+  tr -d '\r' <"$out/dir_benchmark.txt" | sed -n \
+    's#^directory listing of \([0-9]*\) entries.*VODir \([0-9]*\) entries/s, \(FindFirstFileA/FindNextFileA\) \([0-9]*\) entries/s, ratio VODir/plain \([0-9.]*\).*#ROW|directory listing, \1 files, VODir (entries/s)|\2|\4 \3 loop|\5#p' \
+    >>"$out/dir_benchmark.txt"
 fi
 
 echo
