@@ -97,6 +97,11 @@ void Window::Hide() {
 
 bool Window::IsVisible() const { return hwnd_ != nullptr && IsWindowVisible(hwnd_); }
 
+bool Window::IsForeground() const {
+  HWND front = GetForegroundWindow();
+  return hwnd_ != nullptr && front != nullptr && GetAncestor(front, GA_ROOTOWNER) == hwnd_;
+}
+
 void Window::Center() {
   if (hwnd_ == nullptr) return;
   RECT area{};

@@ -4,7 +4,8 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 exe=$1
 shift
-name=$(basename "$exe" .exe)
+# A second run of the same program (another time zone, say) keeps its own result.
+name=${TV_RESULT_NAME:-$(basename "$exe" .exe)}
 results=$TV_BUILD/test-results
 mkdir -p "$results"
 rm -f "$results/$name.xml"
