@@ -22,10 +22,14 @@
 
 namespace {
 
-enum Step { kPending, kRead, kCaptions, kKeys, kDrain, kRepost, kSteps };
-const char* const kStepNames[kSteps] = {"pending-count query", "read",
-                                        "two captions",        "keybd_event pairs",
-                                        "dropping stale notifications", "pending query + self-post"};
+enum Step { kPending, kRead, kCaptions, kForeground, kKeys, kDrain, kRepost, kSteps };
+const char* const kStepNames[kSteps] = {"pending-count query",
+                                        "read",
+                                        "two captions",
+                                        "foreground check",
+                                        "keybd_event pairs",
+                                        "dropping stale notifications",
+                                        "pending query + self-post"};
 
 struct Profile {
   double ms[kSteps] = {};
@@ -55,15 +59,24 @@ void Batch(HWND window) {
   lap(kPending);
   const std::string data = count > 0 ? g_serial->Read(static_cast<DWORD>(count)) : std::string();
   lap(kRead);
-  SetWindowTextA(g_count, std::to_string(data.size()).c_str());
-  SetWindowTextA(g_text, ("Read: " + data).c_str());
+  // Set only when the text changes, as the main window does.
+  auto caption = [](HWND control, const std::string& text) {
+    char shown[64] = {};
+    GetWindowTextA(control, shown, sizeof shown);
+    if (text != shown) SetWindowTextA(control, text.c_str());
+  };
+  caption(g_count, std::to_string(data.size()));
+  caption(g_text, "Read: " + data);
   lap(kCaptions);
-  TypeBytes(data);
+  HWND front = GetForegroundWindow();
+  const bool ours = front != nullptr && GetAncestor(front, GA_ROOTOWNER) == window;
+  lap(kForeground);
+  if (!ours) TypeBytes(data);
   lap(kKeys);
   MSG stale;
   while (PeekMessageA(&stale, window, kCommNotifyMessage, kCommNotifyMessage, PM_REMOVE)) ++g_profile.dropped;
   lap(kDrain);
-  if (g_serial->ReceiverPending() > 0) PostMessageA(window, kCommNotifyMessage, kCommNotifyWParam, 0);
+  if (AnotherBatchDue(data.size(), g_serial->ReceiverPending())) PostMessageA(window, kCommNotifyMessage, kCommNotifyWParam, 0);
   lap(kRepost);
   ++g_profile.batches;
   g_profile.bytes += static_cast<long long>(data.size());
