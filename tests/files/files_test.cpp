@@ -66,17 +66,12 @@ std::string Env(const char* name) {
 TEST(RetryChild, DISABLED_RunsTheOperationOfItsEnvironment) {
   LanguageSet(static_cast<std::uint16_t>(std::stoi(Env("TV_RETRY_LANGUAGE"))));
   const auto tries = static_cast<std::uint16_t>(std::stoi(Env("TV_RETRY_TRIES")));
-  const bool returned = Env("TV_RETRY_MODE") == "erase"
-                            ? VOFEraseEx(nullptr, Env("TV_RETRY_SOURCE"), tries)
-                            : VOFRenameEx(nullptr, Env("TV_RETRY_SOURCE"), Env("TV_RETRY_TARGET"), tries);
+  const bool returned = VOFEraseEx(nullptr, Env("TV_RETRY_FILE"), tries);
   std::exit(returned ? 2 : 3);  // only reached when the operation did not end the process
 }
 
-bool StartRetryChild(testing_process::ChildProcess& child, const std::string& mode, const std::string& source,
-                     const std::string& target, int tries, int language) {
-  SetEnvironmentVariableA("TV_RETRY_MODE", mode.c_str());
-  SetEnvironmentVariableA("TV_RETRY_SOURCE", source.c_str());
-  SetEnvironmentVariableA("TV_RETRY_TARGET", target.c_str());
+bool StartRetryChild(testing_process::ChildProcess& child, const std::string& file, int tries, int language) {
+  SetEnvironmentVariableA("TV_RETRY_FILE", file.c_str());
   SetEnvironmentVariableA("TV_RETRY_TRIES", std::to_string(tries).c_str());
   SetEnvironmentVariableA("TV_RETRY_LANGUAGE", std::to_string(language).c_str());
   return child.Start(testing_process::ProgramPath("files_tests.exe") +
@@ -165,7 +160,7 @@ TEST(VOFEraseEx, EndsTheApplicationAfterTheLastTry) {
   const std::string file = temp.File("stuck.txt");
   Lock lock(file);
   testing_process::ChildProcess child;
-  ASSERT_TRUE(StartRetryChild(child, "erase", file, "", 3, 1));
+  ASSERT_TRUE(StartRetryChild(child, file, 3, 1));
   std::vector<std::string> progress;
   for (int box = 1; box <= 3; ++box) {
     HWND h = WaitForErrorBox(child.Pid());
@@ -182,37 +177,6 @@ TEST(VOFEraseEx, EndsTheApplicationAfterTheLastTry) {
   const std::string head = "VOFEraseEx Trying Delete File : \r\n" + file + "\r\nTrying: ";
   EXPECT_EQ(progress, (std::vector<std::string>{head + "1 Time(s) !", head + "2 Time(s) !"}));
   EXPECT_TRUE(VOFile(file));
-}
-
-TEST(VOFRenameEx, MissingSourceCountsRenameTriesThenEnds) {
-  TempFolder temp;
-  const std::string source = temp.Path() + "nosource.txt";
-  const std::string target = temp.Path() + "target.txt";
-  testing_process::ChildProcess child;
-  ASSERT_TRUE(StartRetryChild(child, "rename", source, target, 2, 2));
-  std::string progress;
-  for (int box = 1; box <= 2; ++box) {
-    HWND h = WaitForErrorBox(child.Pid());
-    ASSERT_NE(h, nullptr) << "box " << box;
-    Sleep(50);
-    EXPECT_EQ(ui::ReadMessageBox(h).text.rfind("[VOFRename] Missing source file : " + source + " !\r\n\r\n", 0), 0u);
-    if (box == 2) progress = ProgressText(child.Pid());
-    ui::PressButton(h, IDOK);
-    ui::WaitForWindowGone(h);
-  }
-  DWORD code = 99;
-  ASSERT_TRUE(child.Wait(20000, &code));
-  EXPECT_EQ(code, 0u);
-  EXPECT_EQ(progress, "VOFRenameEx Trying Rename File : \r\n" + source + " to \r\n" + target + "\r\nTrying: 1 Time(s) !");
-}
-
-TEST(VOFRename, ReplacesAnExistingTarget) {
-  TempFolder temp;
-  const std::string source = temp.File("new.txt", "new");
-  const std::string target = temp.File("old.txt", "old");
-  EXPECT_TRUE(VOFRename(nullptr, source, target));
-  EXPECT_EQ(ReadAll(target), "new");
-  EXPECT_FALSE(VOFile(source));
 }
 
 // A drive with a chosen number of free bytes.
