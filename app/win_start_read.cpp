@@ -9,6 +9,13 @@
 namespace {
 constexpr const char* kModule = "A00  Start Window";
 constexpr std::size_t kBatchBytes = 30;
+
+// A caption that already reads `text` is left as it is: setting it again
+// shows nothing new but costs a trip to the window system, ahead of the
+// batch's keys (under Wine about 0.4 ms of each single byte's way).
+void ShowCaption(Control& control, const std::string& text) {
+  if (control.Caption() != text) control.Caption(text);
+}
 }  // namespace
 
 void WinStart::ReadSerial() {
@@ -19,8 +26,8 @@ void WinStart::ReadSerial() {
   // out the port's read time-out with the window frozen.
   const std::size_t count = BatchSize(oSerial->ReceiverPending(), kBatchBytes);
   const std::string data = count > 0 ? oSerial->Read(static_cast<DWORD>(count)) : std::string();
-  oDCStatusByte.Caption(std::to_string(data.size()));
-  oDCStatusText.Caption("Read: " + data);
+  ShowCaption(oDCStatusByte, std::to_string(data.size()));
+  ShowCaption(oDCStatusText, "Read: " + data);
   // Keys meant for another program would press our own button or move our
   // lists while this window is in front (after a click on the icon, say).
   // Text mode translates every batch, typed or not, so that a CR whose LF
