@@ -82,6 +82,7 @@ class WinStart : public DataWindow {
   void SaveSettings();
   void Start();
   void Stop();
+  void EndPort();
   // A start whose port refused: the error box, then the stopped state.
   void FailedStart();
   void EnableLists(bool enable);

@@ -35,12 +35,8 @@ void WinStart::ButtonStartStop() {
   }
 }
 
-void WinStart::Stop() {
-  CALLSTACK_ENTER("WinStart:Stop", kModule);
-  oCCButtonStartStop.Caption("Start");
-  oDCStatusByte.Caption("");
-  oDCStatusText.Caption("");
-  EnableLists(true);
+// The port and its watching end together: no check or retry may outlive it.
+void WinStart::EndPort() {
   KillTimer(Handle(), kPortCheckTimer);
   KillTimer(Handle(), kPortRetryTimer);
   lWaitingForPort = false;
@@ -48,6 +44,15 @@ void WinStart::Stop() {
     oSerial->Close();
     oSerial.reset();
   }
+}
+
+void WinStart::Stop() {
+  CALLSTACK_ENTER("WinStart:Stop", kModule);
+  oCCButtonStartStop.Caption("Start");
+  oDCStatusByte.Caption("");
+  oDCStatusText.Caption("");
+  EnableLists(true);
+  EndPort();
   // A window that is hidden keeps the icon: it is the only way back to it.
   if (IsVisible()) RemoveTrayIcon();
 }
@@ -128,13 +133,7 @@ LRESULT WinStart::Close(const Event& event) {
   CALLSTACK_ENTER("WinStart:Close", kModule);
   // From here on hiding the window must not bring an icon back.
   closing_ = true;
-  KillTimer(Handle(), kPortCheckTimer);
-  KillTimer(Handle(), kPortRetryTimer);
-  lWaitingForPort = false;
-  if (oSerial) {
-    oSerial->Close();
-    oSerial.reset();
-  }
+  EndPort();
   RemoveTrayIcon();
   return DataWindow::Close(event);
 }
