@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Prints 'N passed, N failed' over the GoogleTest XML results of a run.
+"""Prints 'N passed, N failed' over the GoogleTest XML results of a run
+(as 'LABEL: N passed, N failed' when a label is given).
 
 A test program that ran but left no XML (it crashed) counts as one failure,
 as does one that CTest saw fail while its XML shows every case passing.
@@ -11,6 +12,7 @@ from pathlib import Path
 results = Path(sys.argv[1])
 programs = sys.argv[2].split() if len(sys.argv) > 2 else []
 ctest_failed = set(sys.argv[3].split()) if len(sys.argv) > 3 else set()
+label = sys.argv[4] + ": " if len(sys.argv) > 4 else ""
 passed = failed = 0
 for name in programs:
     xml = results / f"{name}_tests.xml"
@@ -30,5 +32,5 @@ for name in programs:
     if name in ctest_failed and not any(c.find("failure") is not None for c in root.iter("testcase")):
         print(f"  {name}: program failed after its tests")
         failed += 1
-print(f"{passed} passed, {failed} failed")
+print(f"{label}{passed} passed, {failed} failed")
 sys.exit(1 if failed else 0)

@@ -1,11 +1,24 @@
 #!/usr/bin/env bash
 # CTest's emulator: runs one GoogleTest program under Wine, with the virtual
-# serial ports in place, and keeps its XML result for the summary.
+# serial ports in place, and keeps its XML result for the summary. A program
+# of the i686 build runs under the 32-bit Wine of the i686 chroot, which
+# scripts/test.sh has mounted (see scripts/i686.sh).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-exe=$1
+exe=$(readlink -f "$1")
 shift
 name=$(basename "$exe" .exe)
+i686=
+case $(readlink -f "$exe") in "$(readlink -f "$TV_BUILD")"/x86/*) i686=1 ;; esac
 results=$TV_BUILD/test-results
+if [ -n "$i686" ]; then
+  source "$TV_ROOT/scripts/i686.sh"
+  results=$TV_BUILD/test-results-x86
+  export WINEPREFIX=$TV_I686_WINEPREFIX
+  if [ -z "${TV_I686_PRELOAD:-}" ] || ! mountpoint -q "$TV_I686_CHROOT$TV_ROOT"; then
+    tv_log "the i686 chroot is not mounted: run the i686 tests through scripts/test.sh"
+    exit 1
+  fi
+fi
 mkdir -p "$results"
 rm -f "$results/$name.xml"
 if [ -f "$TV_ROOT/scripts/nullmodem.sh" ]; then
@@ -13,4 +26,12 @@ if [ -f "$TV_ROOT/scripts/nullmodem.sh" ]; then
   tv_nullmodem_start || { tv_log "virtual null-modem failed to start"; exit 1; }
   trap tv_nullmodem_stop EXIT
 fi
-"$WINE64" "$exe" --gtest_output="xml:$(tv_winpath "$results/$name.xml")" "$@"
+xml=--gtest_output="xml:$(tv_winpath "$results/$name.xml")"
+if [ -n "$i686" ]; then
+  # The cables' ptys are the host's (the chroot shares /dev); only the
+  # preload differs, as the chroot's 32-bit Wine needs a 32-bit shim.
+  tv_i686_env LD_PRELOAD="$TV_I686_PRELOAD" TV_NULLMODEM_PAIRS="${TV_NULLMODEM_PAIRS:-}" \
+    TV_NULLMODEM_DIR="${TV_NULLMODEM_DIR:-}" wine "$exe" "$xml" "$@"
+else
+  "$WINE64" "$exe" "$xml" "$@"
+fi
