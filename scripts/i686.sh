@@ -22,6 +22,23 @@ TV_I686_PACKAGES="wine wine64 wine32:i386 wine32-preloader:i386 gcc gcc-multilib
 TV_I686_WINEPREFIX=$TV_BUILD/wineprefix-x86
 TV_I686_MOUNTS=()
 
+# The 32-bit run takes these test programs (a CTest regex; TV_I686_TESTS
+# overrides it). Left out: app, whose message-box cases hang or crash the
+# emulated Wine before they finish.
+TV_I686_DEFAULT_TESTS='^(e2e|registry|serial|util)$'
+
+# Cases left out of the 32-bit run, per program: under qemu the 32-bit Wine
+# process dies (qemu: "uncaught target signal 11") in each of them, or, for
+# the handle counts, Wine's 32-bit side holds handles of its own that the
+# 64-bit side does not. They all pass in the x86_64 run. Keep this list short
+# and named; a case that fails here for any other reason fails the run.
+tv_i686_left_out() {
+  case $1 in
+    serial_tests) printf '%s' 'Watcher.ArrivingBytesNotifyTheOwnerWindow:Watcher.NothingIsPostedAfterDisableEventsOrClose:WatcherCycles.*:WatcherUnplug.*:SerialOpen.NonCommDeviceLeavesItsHandleOpenUntilClose:SerialOpen.PortHeldByAnotherHandleIsRefusedOnWindows:SerialClose.ReleasesThePortForTheNextObject' ;;
+    e2e_tests) printf '%s' "${TV_I686_E2E_LEFT_OUT:-}" ;;
+  esac
+}
+
 # Host side: qemu-i386 registered with binfmt_misc. Debian registers no i386
 # handler on amd64; the F flag opens the interpreter now, so it also works
 # inside the chroot, where /usr/bin/qemu-i386-static does not exist.
@@ -42,6 +59,24 @@ tv_i686_binfmt() {
     tv_log "qemu-i386 is registered without the F flag: it will not run inside a chroot"
     return 1
   }
+}
+
+# One run at a time inside the chroot (its /tmp, its mounts): a run from
+# another worktree waits here. Everything that mounts or unmounts holds it.
+tv_i686_lock() {
+  [ -n "${TV_I686_LOCK:-}" ] && return 0
+  exec {TV_I686_LOCK}>"$TV_I686_ROOT/lock" || return 1
+  if ! flock -w 3600 "$TV_I686_LOCK"; then
+    tv_log "the i686 chroot stayed busy for an hour"
+    exec {TV_I686_LOCK}>&-
+    TV_I686_LOCK=
+    return 1
+  fi
+}
+tv_i686_unlock() {
+  [ -n "${TV_I686_LOCK:-}" ] && exec {TV_I686_LOCK}>&-
+  TV_I686_LOCK=
+  return 0
 }
 
 # Mounts left over from a run that was killed outright, deepest first.
@@ -124,17 +159,24 @@ tv_i686_chroot() {
 # Everything up to a usable chroot: host packages, binfmt, the chroot itself.
 tv_i686_prepare() {
   tv_sudo mkdir -p "$TV_I686_ROOT" || return 1
-  tv_i686_binfmt && tv_i686_chroot
+  tv_i686_binfmt || return 1
+  tv_i686_lock || return 1
+  tv_i686_chroot
+  local rc=$?
+  tv_i686_unlock
+  return $rc
 }
 
 # Runs a command inside the chroot with the run's Wine environment (and
-# nothing else of the host's). Extra VAR=value words may come first.
+# nothing else of the host's). Extra VAR=value words may come first. With
+# TV_I686_TIMEOUT set, the command is killed after that many seconds.
 tv_i686_env() {
-  tv_sudo chroot "$TV_I686_CHROOT" /usr/bin/env -i PATH=/usr/bin:/bin HOME=/root LANG=C.UTF-8 \
+  tv_sudo ${TV_I686_TIMEOUT:+timeout -k 10 "$TV_I686_TIMEOUT"} chroot "$TV_I686_CHROOT" /usr/bin/env -i PATH=/usr/bin:/bin HOME=/root LANG=C.UTF-8 \
     DISPLAY="${DISPLAY:-}" WINEPREFIX="$TV_I686_WINEPREFIX" WINEARCH=win64 WINEDEBUG="$WINEDEBUG" \
     WINEDLLOVERRIDES="$WINEDLLOVERRIDES" "$@"
 }
-tv_i686_reg() { tv_i686_env wine reg add "$@" /f >/dev/null 2>&1; }
+# The 64-bit reg: Wine's own settings are read from the 64-bit view.
+tv_i686_reg() { tv_i686_env /usr/lib/wine/wine64 reg add "$@" /f >/dev/null 2>&1; }
 
 # The TIOCMGET shim for the chroot's Wine, one build per word size: a preload
 # names it through $LIB, which the loader of each process expands to its own
@@ -173,13 +215,10 @@ tv_i686_prefix() {
   ln -sfn "$share" "$p/dosdevices/n:"
 }
 
-# Mounts the run's folders, builds the shim, readies the prefix and starts
-# one wineserver. Only one run at a time uses the chroot (a lock), so two
-# worktrees testing at once wait for each other instead of sharing /tmp.
-# Pair with tv_i686_stop on every way out.
+# Takes the lock, mounts the run's folders, builds the shim, readies the
+# prefix and starts one wineserver. Pair with tv_i686_stop on every way out.
 tv_i686_start() {
-  exec {TV_I686_LOCK}>"$TV_I686_ROOT/lock"
-  flock -w 3600 "$TV_I686_LOCK" || { tv_log "the i686 chroot stayed busy"; return 1; }
+  tv_i686_lock || return 1
   tv_i686_umount_all
   tv_i686_mount_system || return 1
   tv_i686_mount "$TV_ROOT" --bind "$TV_ROOT" || return 1
@@ -194,12 +233,12 @@ tv_i686_start() {
 }
 
 tv_i686_stop() {
+  # Without the lock the mounts are another run's: leave them alone.
+  [ -n "${TV_I686_LOCK:-}" ] || return 0
   if [ ${#TV_I686_MOUNTS[@]} -gt 0 ]; then
     tv_i686_env wineserver -k >/dev/null 2>&1
     tv_i686_env wineserver -w >/dev/null 2>&1
   fi
   tv_i686_umount_all
-  [ -n "${TV_I686_LOCK:-}" ] && exec {TV_I686_LOCK}>&-
-  TV_I686_LOCK=
-  return 0
+  tv_i686_unlock
 }

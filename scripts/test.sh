@@ -6,7 +6,7 @@
 # non-zero on any failure in either.
 #   TV_CTEST_ARGS   extra CTest arguments for both runs, e.g. '-R ^util$'
 #   TV_I686_TESTS   CTest regex of the programs the 32-bit run takes
-#                   (default: all of them)
+#                   (default: e2e, registry, serial and util; see i686.sh)
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 source "$TV_ROOT/scripts/i686.sh"
@@ -43,7 +43,7 @@ tv_log "i686 tests under 32-bit Wine (emulated)"
 results32=$TV_BUILD/test-results-x86
 if [ -n "$i686_ready" ] && tv_i686_start; then
   subset=()
-  [ -n "${TV_I686_TESTS:-}" ] && [ -z "${TV_CTEST_ARGS:-}" ] && subset=(-R "$TV_I686_TESTS")
+  [ -z "${TV_CTEST_ARGS:-}" ] && subset=(-R "${TV_I686_TESTS:-$TV_I686_DEFAULT_TESTS}")
   tv_run_suite x86 "$results32" "i686" "${subset[@]}"
 else
   mkdir -p "$results32"

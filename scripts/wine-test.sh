@@ -27,11 +27,29 @@ if [ -f "$TV_ROOT/scripts/nullmodem.sh" ]; then
   trap tv_nullmodem_stop EXIT
 fi
 xml=--gtest_output="xml:$(tv_winpath "$results/$name.xml")"
+filter=()
+if [ -n "$i686" ]; then
+  left_out=$(tv_i686_left_out "$name")
+  case " $* " in *" --gtest_filter="*) left_out= ;; esac
+  [ -n "$left_out" ] && filter=(--gtest_filter="-$left_out")
+fi
 if [ -n "$i686" ]; then
   # The cables' ptys are the host's (the chroot shares /dev); only the
   # preload differs, as the chroot's 32-bit Wine needs a 32-bit shim.
-  tv_i686_env LD_PRELOAD="$TV_I686_PRELOAD" TV_NULLMODEM_PAIRS="${TV_NULLMODEM_PAIRS:-}" \
-    TV_NULLMODEM_DIR="${TV_NULLMODEM_DIR:-}" wine "$exe" "$xml" "$@"
+  # A hang guard: a 32-bit program that crashes under emulation can hang in
+  # Wine's crash handling instead of exiting.
+  TV_I686_TIMEOUT=${TV_I686_TIMEOUT:-600} tv_i686_env LD_PRELOAD="$TV_I686_PRELOAD" TV_NULLMODEM_PAIRS="${TV_NULLMODEM_PAIRS:-}" \
+    TV_NULLMODEM_DIR="${TV_NULLMODEM_DIR:-}" wine "$exe" "$xml" "${filter[@]}" "$@"
+  rc=$?
+  # A program that died leaves the programs it started running, and they
+  # hold CTest's output pipe open: end them all, then start afresh.
+  if [ $rc != 0 ]; then
+    tv_i686_env wineserver -k >/dev/null 2>&1
+    tv_i686_env wineserver -w >/dev/null 2>&1
+    tv_i686_env wineserver -p >/dev/null 2>&1
+    tv_i686_env wine cmd /c exit >/dev/null 2>&1
+  fi
+  exit $rc
 else
   "$WINE64" "$exe" "$xml" "$@"
 fi
