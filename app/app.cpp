@@ -22,6 +22,9 @@ const char* const kNetworkRefusalText =
     "\r\n"
     "Bagaimana cara membuka data melalui Network, dapat anda baca melalui Help/Bantuan!";
 
+const char* const kNoWindowText = "Jendela utama aplikasi tidak dapat dibuat.";
+const char* const kNoWindowTextEnglish = "The main window of the application cannot be created.";
+
 bool App::StartInitFor(const std::string& directory) {
   CALLSTACK_ENTER("App:StartInit", kModule);
   // Checked before the language is set, so always in Indonesian.
@@ -52,6 +55,11 @@ int App::Start() {
   Initialize();
   CALLSTACK_LINE();
   WinStart window(this);
+  if (window.Handle() == nullptr) {
+    // Without its window the program could never be seen nor closed.
+    BoxError(nullptr, LanguageGet() == 2 ? kNoWindowTextEnglish : kNoWindowText);
+    return 1;
+  }
   window.ShowCentered();
   CALLSTACK_LINE();
   if (CommandLineRequestsStart(GetCommandLineA())) window.ButtonStartStop();

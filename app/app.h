@@ -16,3 +16,6 @@ class App {
 
 // The refusal shown when the program runs from a network location.
 extern const char* const kNetworkRefusalText;
+// The error when the main window cannot be built (Indonesian, English).
+extern const char* const kNoWindowText;
+extern const char* const kNoWindowTextEnglish;

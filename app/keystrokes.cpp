@@ -19,3 +19,5 @@ void TypeBytes(const std::string& bytes) {
 }
 
 std::size_t BatchSize(std::size_t pending, std::size_t batchLimit) { return std::min(pending, batchLimit); }
+
+bool AnotherBatchDue(std::size_t taken, std::size_t pending) { return taken > 0 && pending > 0; }

@@ -14,3 +14,7 @@ void TypeBytes(const std::string& bytes);
 
 // How many bytes one batch takes: what is waiting, at most `batchLimit`.
 std::size_t BatchSize(std::size_t pending, std::size_t batchLimit);
+
+// Whether bytes left behind by a batch get a batch of their own at once:
+// only when this batch took some, so a read that keeps failing cannot loop.
+bool AnotherBatchDue(std::size_t taken, std::size_t pending);

@@ -23,6 +23,8 @@ class WinStart : public DataWindow {
   // One batch of received bytes typed as keys into the focused window.
   void ReadSerial();
   bool IsRunning() const { return oSerial != nullptr; }
+  // The running port, or null while stopped.
+  Serial* SerialPort() const { return oSerial.get(); }
 
   LRESULT Dispatch(const Event& event) override;
 
@@ -54,6 +56,8 @@ class WinStart : public DataWindow {
   void SaveSettings();
   void Start();
   void Stop();
+  // A start whose port refused: the error box, then the stopped state.
+  void FailedStart();
   void EnableLists(bool enable);
 
   std::unique_ptr<Serial> oSerial;

@@ -18,6 +18,13 @@ constexpr UINT kTrayIconId = 1;
 constexpr WPARAM kToggleTimerId = 9999;
 constexpr WPARAM kCommNotifyReceived = 1;
 constexpr const char* kBalloonSecondLine = "Port running. Click the icon to show it.";
+
+// The low four bits carry how the command was given (a caption double-click
+// sends SC_MAXIMIZE | HTCAPTION), so only the rest names the command.
+bool IsMinimiseOrMaximise(WPARAM command) {
+  const WPARAM kind = command & 0xFFF0;
+  return kind == SC_MAXIMIZE || kind == SC_MINIMIZE;
+}
 }  // namespace
 
 void WinStart::ButtonStartStop() {
@@ -61,8 +68,7 @@ void WinStart::Start() {
   oSerial = std::make_unique<Serial>(Handle());
   CALLSTACK_LINE();
   if (!oSerial->Open(portName)) {
-    BoxError(this, oSerial->ErrorDesc());
-    ButtonStartStop();
+    FailedStart();
     return;
   }
   // A list without a selection leaves the port at what opening gave it.
@@ -72,12 +78,20 @@ void WinStart::Start() {
   if (auto stop = oDCStopBits.NumberValue()) oSerial->StopBits(static_cast<BYTE>(*stop));
   CALLSTACK_LINE();
   if (!oSerial->SetProtocol()) {
-    BoxError(this, oSerial->ErrorDesc());
-    ButtonStartStop();
+    FailedStart();
     return;
   }
   oSerial->EnableEvents(EV_RXCHAR);
   Hide();
+}
+
+// The box runs its own message loop, and a timer 9999 there may already have
+// stopped this attempt (or toggled another one in): whatever happened, the
+// attempt ends stopped, and never by starting again.
+void WinStart::FailedStart() {
+  CALLSTACK_ENTER("WinStart:FailedStart", kModule);
+  BoxError(this, oSerial->ErrorDesc());
+  if (IsRunning()) Stop();
 }
 
 void WinStart::SaveSettings() {
@@ -115,7 +129,7 @@ LRESULT WinStart::Dispatch(const Event& event) {
     ButtonStartStop();
   } else if (event.message == WM_COMMNOTIFY && event.wParam == kCommNotifyReceived) {
     ReadSerial();
-  } else if (event.message == WM_SYSCOMMAND && (event.wParam == SC_MAXIMIZE || event.wParam == SC_MINIMIZE)) {
+  } else if (event.message == WM_SYSCOMMAND && IsMinimiseOrMaximise(event.wParam)) {
     Hide();
     return 0;
   } else if (event.message == kTrayCallbackMessage && event.wParam == kTrayIconId && IsTrayClick(event.lParam)) {

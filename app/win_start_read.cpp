@@ -20,7 +20,9 @@ void WinStart::ReadSerial() {
   const std::string data = count > 0 ? oSerial->Read(static_cast<DWORD>(count)) : std::string();
   oDCStatusByte.Caption(std::to_string(data.size()));
   oDCStatusText.Caption("Read: " + data);
-  TypeBytes(data);
+  // Keys meant for another program would press our own button or move our
+  // lists while this window is in front (after a click on the icon, say).
+  if (!IsForeground()) TypeBytes(data);
   lReading = false;
   // Notifications queued while this batch ran announce bytes it already
   // took. Where the driver reports EV_RXCHAR for as long as bytes wait (Wine
@@ -29,6 +31,10 @@ void WinStart::ReadSerial() {
   while (PeekMessageA(&stale, Handle(), WM_COMMNOTIFY, WM_COMMNOTIFY, PM_REMOVE)) {
   }
   // Bytes left behind get their own batch at once, with the message loop
-  // running in between, instead of waiting for the device's next byte.
-  if (oSerial && oSerial->ReceiverPending() > 0) PostMessageA(Handle(), WM_COMMNOTIFY, 1, 0);
+  // running in between, instead of waiting for the device's next byte. Not
+  // after a batch that took nothing (a failing read with bytes still
+  // counted): that would post itself for good and starve the window.
+  if (oSerial && AnotherBatchDue(data.size(), oSerial->ReceiverPending())) {
+    PostMessageA(Handle(), WM_COMMNOTIFY, 1, 0);
+  }
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/globals.h"
+#include "util/system.h"
 
 namespace {
 thread_local CallFrame* innermost = nullptr;
@@ -37,5 +38,12 @@ std::string CallStackEx(std::uint16_t level) {
     text += "   " + entry.routine;
   }
   text += "\r\n\r\n" + Ret_Build();
+  return text;
+}
+
+std::string CallStack(std::uint16_t level) {
+  CALLSTACK_ENTER("CallStack", "Func  Error");
+  const std::string text = CallStackEx(level);
+  VOClipboardCopy(text);
   return text;
 }

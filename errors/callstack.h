@@ -42,3 +42,7 @@ CallStackEntry CallStackLevel(unsigned level);
 // Text block appended to error messages: heading, up to 15 "Line:" rows
 // starting at the caller of CallStackEx shifted by `level`, then Ret_Build().
 std::string CallStackEx(std::uint16_t level);
+
+// CallStackEx(level) counted from here (level 0 is CallStack itself, 1 its
+// caller), also put on the clipboard so the user can paste it into a report.
+std::string CallStack(std::uint16_t level);

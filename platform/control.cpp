@@ -1,6 +1,125 @@
 #include "platform/control.h"
 
+#include <commctrl.h>
+
 #include <vector>
+
+bool WindowHasStyle(HWND hwnd, int index, DWORD mask) {
+  if (hwnd == nullptr) return false;
+  return (static_cast<DWORD>(GetWindowLongA(hwnd, index)) & mask) != 0;
+}
+
+Control::~Control() { Release(); }
+
+void Control::Release() {
+  if (hwnd_ == nullptr) return;
+  if (hooked_) RemoveWindowSubclass(hwnd_, &Control::SubclassProc, 1);
+  hooked_ = false;
+  if (created_) DestroyWindow(hwnd_);
+  created_ = false;
+  hwnd_ = nullptr;
+}
+
+void Control::Hook() {
+  if (hwnd_ != nullptr && !hooked_) {
+    hooked_ = SetWindowSubclass(hwnd_, &Control::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+  }
+}
+
+LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR self) {
+  auto* control = reinterpret_cast<Control*>(self);
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(hwnd, &Control::SubclassProc, 1);
+    control->hooked_ = false;
+    control->created_ = false;
+    control->hwnd_ = nullptr;
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+  }
+  return control->Dispatch({message, wParam, lParam});
+}
+
+bool Control::Init(HWND owner, int id, POINT position, SIZE size, const std::string& text) {
+  Release();
+  owner_ = owner;
+  id_ = id;
+  position_ = position;
+  size_ = size;
+  text_ = text;
+  return Create();
+}
+
+bool Control::Init(HWND owner, int resourceId) {
+  Release();
+  owner_ = owner;
+  if (!Attach(owner, resourceId)) return false;
+  Hook();
+  return true;
+}
+
+bool Control::Create() {
+  const char* windowClass = WindowClass();
+  if (hwnd_ != nullptr || windowClass == nullptr || owner_ == nullptr) return false;
+  hwnd_ = CreateWindowExA(exStyle_, windowClass, text_.c_str(), style_ | WS_CHILD, position_.x, position_.y, size_.cx,
+                          size_.cy, owner_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+                          GetModuleHandleA(nullptr), nullptr);
+  if (hwnd_ == nullptr) return false;
+  created_ = true;
+  if (font_ != nullptr) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  Hook();
+  return true;
+}
+
+LRESULT Control::Dispatch(const Event& event) {
+  return DefSubclassProc(hwnd_, event.message, event.wParam, event.lParam);
+}
+
+void Control::Destroy() { Release(); }
+
+DWORD Control::Style() const {
+  return hwnd_ != nullptr ? static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)) : style_;
+}
+
+void Control::Style(DWORD style) {
+  style_ = style;
+  if (hwnd_ != nullptr) SetWindowLongA(hwnd_, GWL_STYLE, static_cast<LONG>(style));
+}
+
+DWORD Control::ExStyle() const {
+  return hwnd_ != nullptr ? static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE)) : exStyle_;
+}
+
+void Control::ExStyle(DWORD exStyle) {
+  exStyle_ = exStyle;
+  if (hwnd_ != nullptr) SetWindowLongA(hwnd_, GWL_EXSTYLE, static_cast<LONG>(exStyle));
+}
+
+void Control::Show() {
+  if (hwnd_ != nullptr) ShowWindow(hwnd_, SW_SHOW);
+}
+
+void Control::Hide() {
+  if (hwnd_ != nullptr) ShowWindow(hwnd_, SW_HIDE);
+}
+
+bool Control::IsVisible() const { return hwnd_ != nullptr && IsWindowVisible(hwnd_); }
+
+bool Control::HasStyle(DWORD mask) const { return WindowHasStyle(hwnd_, GWL_STYLE, mask); }
+bool Control::HasStyleEx(DWORD mask) const { return WindowHasStyle(hwnd_, GWL_EXSTYLE, mask); }
+bool Control::IsEnable() const { return !HasStyle(WS_DISABLED); }
+bool Control::IsGotFocus() const { return hwnd_ != nullptr && GetFocus() == hwnd_; }
+
+void Control::RedrawControl(bool erase) const {
+  if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, erase ? TRUE : FALSE);
+}
+
+void Control::ShowOrHide(bool show) {
+  if (show) {
+    Show();
+  } else {
+    Hide();
+  }
+}
 
 bool Control::Attach(HWND form, int id) {
   hwnd_ = GetDlgItem(form, id);
@@ -16,6 +135,7 @@ std::string Control::Caption() const {
 }
 
 void Control::Caption(const std::string& text) {
+  text_ = text;
   if (hwnd_ != nullptr) SetWindowTextA(hwnd_, text.c_str());
 }
 
@@ -34,6 +154,7 @@ void Control::SetFocus() {
 }
 
 void Control::Font(HFONT font) {
+  font_ = font;
   if (hwnd_ != nullptr) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 

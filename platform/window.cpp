@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/menu_registry.h"
+
 namespace {
 constexpr const char* kPropName = "TvSerkeyWindow";
 }
@@ -41,6 +43,8 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   }
   Window* self = FromHandle(hwnd);
   if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+  // Items with a handler of a menu that belongs to this window.
+  if (RouteMenuMessage(hwnd, message, wParam, lParam)) return 0;
   if (message == WM_NCDESTROY) {
     LRESULT result = self->Dispatch({message, wParam, lParam});
     self->Detach();
@@ -55,6 +59,7 @@ INT_PTR CALLBACK Window::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   }
   Window* self = FromHandle(hwnd);
   if (self == nullptr) return FALSE;
+  if (RouteMenuMessage(hwnd, message, wParam, lParam)) return TRUE;
   if (message == WM_NCDESTROY) {
     self->Dispatch({message, wParam, lParam});
     self->Detach();
@@ -96,6 +101,11 @@ void Window::Hide() {
 }
 
 bool Window::IsVisible() const { return hwnd_ != nullptr && IsWindowVisible(hwnd_); }
+
+bool Window::IsForeground() const {
+  HWND front = GetForegroundWindow();
+  return hwnd_ != nullptr && front != nullptr && GetAncestor(front, GA_ROOTOWNER) == hwnd_;
+}
 
 void Window::Center() {
   if (hwnd_ == nullptr) return;

@@ -30,6 +30,9 @@ class Window {
   void Show();
   void Hide();
   bool IsVisible() const;
+  // True when this window, or a window it owns (its message box), is the
+  // foreground window.
+  bool IsForeground() const;
   // Moves the window to the centre of the work area and shows it.
   void ShowCentered();
   void Center();

@@ -13,6 +13,13 @@ constexpr DWORD kBufferBytes = 2048;
 constexpr size_t kLongestText = 2046;
 constexpr REGSAM kWriteAccess = KEY_SET_VALUE | KEY_CREATE_SUB_KEY;
 
+// The system reads a key path or value name only up to its first 0 byte, so
+// one holding a 0 byte would name another key: the root itself for a leading one.
+bool HoldsNul(const std::string& text) { return text.find('\0') != std::string::npos; }
+
+// Nothing but blanks and backslashes: a path that names the root itself.
+bool NamesTheRoot(const std::string& path) { return path.find_first_not_of(" \\") == std::string::npos; }
+
 std::string TrimTrailingSpaces(std::string text) {
   const size_t end = text.find_last_not_of(' ');
   text.erase(end == std::string::npos ? 0 : end + 1);
@@ -63,20 +70,28 @@ std::int32_t _Registry::LastError(std::int32_t code) {
   return lastError_;
 }
 
+bool _Registry::Refused(const std::string& fullPath, const std::string& valueName) {
+  if (!HoldsNul(fullPath) && !HoldsNul(Working_SubKey()) && !HoldsNul(valueName)) return false;
+  LastError(ERROR_INVALID_PARAMETER);
+  return true;
+}
+
 std::string _Registry::Build_Full_SubKey(const std::string& path) {
   std::string cleaned = CleanRegistryPath(path);
   if (cleaned == "\\") cleaned.clear();
   const std::string working = Working_SubKey();
-  if (cleaned.empty()) return working;
+  if (cleaned.find_first_not_of(' ') == std::string::npos) return working;
   if (working.find_first_not_of(' ') == std::string::npos) return cleaned;
   return working + "\\" + cleaned;
 }
 
 std::string _Registry::GetString(const std::string& path, const std::string& valueName) {
   CALLSTACK_ENTER("_Registry:GetString", kRegistryModule);
+  const std::string fullPath = Build_Full_SubKey(path);
+  if (Refused(fullPath, valueName)) return {};
   RegKey key;
   HKEY opened = nullptr;
-  LSTATUS result = RegOpenKeyExA(Key(), Build_Full_SubKey(path).c_str(), 0, KEY_QUERY_VALUE, &opened);
+  LSTATUS result = RegOpenKeyExA(Key(), fullPath.c_str(), 0, KEY_QUERY_VALUE, &opened);
   if (result != ERROR_SUCCESS) {
     LastError(result);
     return {};
@@ -99,8 +114,10 @@ std::string _Registry::GetString(const std::string& path, const std::string& val
 
 std::int32_t _Registry::GetInt(const std::string& path, const std::string& valueName) {
   CALLSTACK_ENTER("_Registry:GetInt", kRegistryModule);
+  const std::string fullPath = Build_Full_SubKey(path);
+  if (Refused(fullPath, valueName)) return 0;
   HKEY opened = nullptr;
-  LSTATUS result = RegOpenKeyExA(Key(), Build_Full_SubKey(path).c_str(), 0, KEY_QUERY_VALUE, &opened);
+  LSTATUS result = RegOpenKeyExA(Key(), fullPath.c_str(), 0, KEY_QUERY_VALUE, &opened);
   if (result != ERROR_SUCCESS) {
     LastError(result);
     return 0;
@@ -129,8 +146,10 @@ LSTATUS _Registry::CreateForWrite(const std::string& fullPath, HKEY* key) {
 
 std::int32_t _Registry::CreateKey(const std::string& path) {
   CALLSTACK_ENTER("_Registry:CreateKey", kRegistryModule);
+  const std::string fullPath = Build_Full_SubKey(path);
+  if (Refused(fullPath, {})) return LastError();
   HKEY created = nullptr;
-  const LSTATUS result = CreateForWrite(Build_Full_SubKey(path), &created);
+  const LSTATUS result = CreateForWrite(fullPath, &created);
   RegKey closeAtOnce(result == ERROR_SUCCESS ? created : nullptr);
   return LastError(result);
 }
@@ -142,8 +161,10 @@ std::int32_t _Registry::CreateSubKey(const std::string& path) {
 
 std::int32_t _Registry::WriteValue(const std::string& path, const std::string& valueName, DWORD type,
                                    const BYTE* data, DWORD size) {
+  const std::string fullPath = Build_Full_SubKey(path);
+  if (Refused(fullPath, valueName)) return LastError();
   HKEY created = nullptr;
-  LSTATUS result = CreateForWrite(Build_Full_SubKey(path), &created);
+  LSTATUS result = CreateForWrite(fullPath, &created);
   if (result == ERROR_SUCCESS) {
     RegKey key(created);
     result = RegSetValueExA(key.Get(), valueName.c_str(), 0, type, data, size);
@@ -172,8 +193,10 @@ std::int32_t _Registry::WriteWord(const std::string& path, const std::string& va
 std::vector<std::string> _Registry::Get_SubKey_ValueNames(const std::string& path) {
   CALLSTACK_ENTER("_Registry:Get_SubKey_ValueNames", kRegistryModule);
   std::vector<std::string> names;
+  const std::string fullPath = Build_Full_SubKey(path);
+  if (Refused(fullPath, {})) return names;
   HKEY opened = nullptr;
-  LSTATUS result = RegOpenKeyExA(Key(), Build_Full_SubKey(path).c_str(), 0, KEY_ENUMERATE_SUB_KEYS, &opened);
+  LSTATUS result = RegOpenKeyExA(Key(), fullPath.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, &opened);
   if (result != ERROR_SUCCESS) {
     LastError(result);
     return names;
@@ -194,8 +217,10 @@ std::vector<std::string> _Registry::Get_SubKey_ValueNames(const std::string& pat
 
 std::int32_t _Registry::DeleteValue(const std::string& path, const std::string& valueName) {
   CALLSTACK_ENTER("_Registry:DeleteValue", kRegistryModule);
+  const std::string fullPath = Build_Full_SubKey(path);
+  if (Refused(fullPath, valueName)) return LastError();
   HKEY opened = nullptr;
-  LSTATUS result = RegOpenKeyExA(Key(), Build_Full_SubKey(path).c_str(), 0, kWriteAccess, &opened);
+  LSTATUS result = RegOpenKeyExA(Key(), fullPath.c_str(), 0, kWriteAccess, &opened);
   if (result == ERROR_SUCCESS) {
     RegKey key(opened);
     result = RegDeleteValueA(key.Get(), valueName.c_str());
@@ -211,8 +236,10 @@ std::int32_t _Registry::DeleteValueName(const std::string& path, const std::stri
 std::int32_t _Registry::DeleteSubKey(const std::string& path) {
   CALLSTACK_ENTER("_Registry:DeleteSubKey", kRegistryModule);
   const std::string fullPath = Build_Full_SubKey(path);
-  // An empty path names the root itself: never delete a whole hive.
-  if (fullPath.find_first_not_of(' ') == std::string::npos) return LastError(ERROR_INVALID_PARAMETER);
+  if (Refused(fullPath, {})) return LastError();
+  // An empty, blank or backslash-only path names the root itself (a lone
+  // backslash working subkey gives one): never delete a whole hive.
+  if (NamesTheRoot(fullPath)) return LastError(ERROR_INVALID_PARAMETER);
   return LastError(static_cast<std::int32_t>(SHDeleteKeyA(Key(), fullPath.c_str())));
 }
 

@@ -53,6 +53,9 @@ class _Registry {
   HKEY AssignRoot(HKEY root);
 
  private:
+  // True, with LastError 87, when the full path, the working subkey or the
+  // value name holds a 0 byte; the operation then touches nothing.
+  bool Refused(const std::string& fullPath, const std::string& valueName);
   // Creates (or opens) the full path for writing; null handle on failure.
   LSTATUS CreateForWrite(const std::string& fullPath, HKEY* key);
   std::int32_t WriteValue(const std::string& path, const std::string& valueName, DWORD type, const BYTE* data,

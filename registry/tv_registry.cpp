@@ -111,7 +111,13 @@ std::int32_t TVRegWriteWord(const std::string& subkey, const std::string& name, 
 
 std::int32_t TVRegDeleteKey(const std::string& subkey) {
   CALLSTACK_ENTER("TVRegDeleteKey", kRegistryModule);
-  return g_shared ? g_shared->DeleteSubKey(AppPath(subkey)) : 0;
+  if (!g_shared) return 0;
+  // Without a name the path would clean to Software\Talvik: the keys of
+  // every other application of ours.
+  if (ApplicationNameGet().find_first_not_of(" \\") == std::string::npos) {
+    return g_shared->LastError(ERROR_INVALID_PARAMETER);
+  }
+  return g_shared->DeleteSubKey(AppPath(subkey));
 }
 
 std::int32_t TVRegDeleteValue(const std::string& subkey, const std::string& name) {

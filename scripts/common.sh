@@ -16,6 +16,20 @@ tv_log() { printf '[tv] %s\n' "$*" >&2; }
 
 tv_sudo() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
+# The ImageMagick converter. Some machines have another "convert" first on
+# the PATH, so a candidate counts only when its version line names ImageMagick.
+tv_imagemagick() {
+  local c
+  for c in magick convert-im6.q16 convert-im7.q16 /usr/bin/convert convert; do
+    command -v "$c" >/dev/null || continue
+    if "$c" -version 2>/dev/null | grep -q '^Version: ImageMagick'; then
+      command -v "$c"
+      return 0
+    fi
+  done
+  return 1
+}
+
 # Installs the Debian packages the build and the tests need, once.
 tv_install_deps() {
   local need=()
@@ -28,7 +42,7 @@ tv_install_deps() {
   [ -x "$WINE64" ] || need+=(wine wine64)
   command -v Xvfb >/dev/null || need+=(xvfb)
   command -v xwd >/dev/null || need+=(x11-apps)
-  command -v convert >/dev/null || need+=(imagemagick)
+  tv_imagemagick >/dev/null || need+=(imagemagick)
   command -v socat >/dev/null || need+=(socat)
   command -v xdotool >/dev/null || need+=(xdotool)
   command -v python3 >/dev/null || need+=(python3)

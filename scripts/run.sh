@@ -46,7 +46,16 @@ fi
 
 shots=$TV_BUILD/screenshots
 mkdir -p "$shots"
-shoot() { xwd -root -silent | convert xwd:- "$shots/$1"; echo "screenshot: $shots/$1"; }
+converter=$(tv_imagemagick) || tv_log "ImageMagick not found: no screenshots"
+# A path is printed only for a picture that was really written.
+shoot() {
+  rm -f "$shots/$1"
+  if [ -n "$converter" ] && xwd -root -silent | "$converter" xwd:- "$shots/$1" 2>/dev/null && [ -s "$shots/$1" ]; then
+    echo "screenshot: $shots/$1"
+  else
+    tv_log "screenshot $1 could not be written"
+  fi
+}
 window_of() { xdotool search --sync --onlyvisible --name "$1" | head -1; }
 click_at() {  # window, x and y as fractions of its size
   local win=$1 X Y WIDTH HEIGHT

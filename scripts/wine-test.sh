@@ -6,9 +6,11 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 exe=$(readlink -f "$1")
 shift
-name=$(basename "$exe" .exe)
+program=$(basename "$exe" .exe)
+# A second run of the same program (another time zone, say) keeps its own result.
+name=${TV_RESULT_NAME:-$program}
 i686=
-case $(readlink -f "$exe") in "$(readlink -f "$TV_BUILD")"/x86/*) i686=1 ;; esac
+case $exe in "$(readlink -f "$TV_BUILD")"/x86/*) i686=1 ;; esac
 results=$TV_BUILD/test-results
 if [ -n "$i686" ]; then
   source "$TV_ROOT/scripts/i686.sh"
@@ -29,9 +31,9 @@ fi
 xml=--gtest_output="xml:$(tv_winpath "$results/$name.xml")"
 filter=()
 if [ -n "$i686" ]; then
-  left_out=$(tv_i686_left_out "$name")
-  case " $* " in *" --gtest_filter="*) left_out= ;; esac
-  [ -n "$left_out" ] && filter=(--gtest_filter="-$left_out")
+  chosen=$(tv_i686_filter "$program")
+  case " $* " in *" --gtest_filter="*) chosen= ;; esac
+  [ -n "$chosen" ] && filter=(--gtest_filter="$chosen")
 fi
 if [ -n "$i686" ]; then
   # The cables' ptys are the host's (the chroot shares /dev); only the
@@ -39,7 +41,7 @@ if [ -n "$i686" ]; then
   # A hang guard: a 32-bit program that crashes under emulation can hang in
   # Wine's crash handling instead of exiting.
   TV_I686_TIMEOUT=${TV_I686_TIMEOUT:-600} tv_i686_env LD_PRELOAD="$TV_I686_PRELOAD" TV_NULLMODEM_PAIRS="${TV_NULLMODEM_PAIRS:-}" \
-    TV_NULLMODEM_DIR="${TV_NULLMODEM_DIR:-}" wine "$exe" "$xml" "${filter[@]}" "$@"
+    TV_NULLMODEM_DIR="${TV_NULLMODEM_DIR:-}" ${TZ:+TZ="$TZ"} wine "$exe" "$xml" "${filter[@]}" "$@"
   rc=$?
   # A program that died leaves the programs it started running, and they
   # hold CTest's output pipe open: end them all, then start afresh.

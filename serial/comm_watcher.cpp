@@ -64,9 +64,17 @@ DWORD WINAPI CommWatchProc(LPVOID parameter) {
   return result;
 }
 
+bool Serial::EventsEnabled() const {
+  // A watcher that was asked to stop counts until it has really ended, even
+  // when DisableEvents gave up waiting for it.
+  return eventsEnabled_ && !(watchBlock_->Stop.load() && watchBlock_->Ended.load());
+}
+
 bool Serial::EnableEvents(DWORD eventMask) {
   CALLSTACK_ENTER("Serial:EnableEvents", kPortModule);
-  if (eventsEnabled_) return false;
+  // Never a second watcher on the same block while the first still runs.
+  if (EventsEnabled()) return false;
+  eventsEnabled_ = false;
   watchBlock_->PortHandle = portHandle_;
   watchBlock_->OwnerWindow = ownerWindow_;
   watchBlock_->EventMask = eventMask;
@@ -88,12 +96,18 @@ bool Serial::EnableEvents(DWORD eventMask) {
 
 bool Serial::DisableEvents() {
   CALLSTACK_ENTER("Serial:DisableEvents", kPortModule);
-  if (!eventsEnabled_) return true;
+  if (!EventsEnabled()) {
+    eventsEnabled_ = false;
+    return true;
+  }
   watchBlock_->Stop.store(1);
   CALLSTACK_LINE();
   // Clearing the mask completes the pending wait; the watcher then finds Stop.
   if (!SetCommMask(portHandle_, 0)) {
     RecordFailure("SetCommMask failed in DisableEvents.", GetLastError());
+    // A watcher that has ended by itself (its own SetCommMask failed) is
+    // not reported as still running.
+    if (watchBlock_->Ended.load()) eventsEnabled_ = false;
     return false;
   }
   const ULONGLONG start = GetTickCount64();

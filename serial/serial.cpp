@@ -41,12 +41,16 @@ Serial::~Serial() {
     watchBlock_->Stop.store(1);
     watchBlock_.release();
   }
+  // Close kept the port open for that watcher; with the object gone it must
+  // not stay locked to this process. Closing it ends a wait still pending.
+  if (portHandle_ != INVALID_HANDLE_VALUE) CloseHandle(portHandle_);
 }
 
 bool Serial::Open(const std::string& portName) {
   CALLSTACK_ENTER("Serial:Open", kPortModule);
-  // An object opened twice would lose its first handle: close that one first.
-  if (portHandle_ != INVALID_HANDLE_VALUE) Close();
+  // An object opened twice would lose its first handle: close that one first
+  // (it stays, and so does Close's failure, while a watcher still waits on it).
+  if (portHandle_ != INVALID_HANDLE_VALUE && !Close() && portHandle_ != INVALID_HANDLE_VALUE) return false;
   CALLSTACK_LINE();
   portHandle_ = CreateFileA(DeviceNamespaceName(portName, "COM").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr);
@@ -81,8 +85,10 @@ bool Serial::Open(const std::string& portName) {
 bool Serial::Close() {
   CALLSTACK_ENTER("Serial:Close", kPortModule);
   if (portHandle_ == INVALID_HANDLE_VALUE) return false;
-  // The watcher must be gone before the handle it waits on is purged and closed.
-  if (eventsEnabled_) DisableEvents();
+  // The watcher must be gone before the handle it waits on is purged and
+  // closed; one that will not stop keeps the port open (DisableEvents has
+  // left its failure behind).
+  if (EventsEnabled() && !DisableEvents() && EventsEnabled()) return false;
   Flush();
   CALLSTACK_LINE();
   if (!CloseHandle(portHandle_)) {

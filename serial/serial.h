@@ -51,7 +51,9 @@ class Serial : public Port {
   // soon as the queues are sized; a later failing step only stops the rest
   // and leaves its error behind.
   bool Open(const std::string& portName) override;
-  // Stops the watcher, purges, closes. False when nothing was open.
+  // Stops the watcher, purges, closes. False when nothing was open, and
+  // false with the port left open while a watcher that will not stop still
+  // waits on it (a later Close tries again).
   bool Close() override;
   bool SetProtocol() override;  // Dcb -> driver (SetCommState)
   bool GetProtocol();           // driver -> Dcb (GetCommState)
@@ -74,7 +76,8 @@ class Serial : public Port {
   // Stops the watcher and waits for it to end; true at once when not enabled.
   // Gives up after a few seconds if the watcher never ends: false, with
   // "CommWatchProc did not end in DisableEvents." and code 258 (WAIT_TIMEOUT);
-  // the watcher then still counts as running, and a later call tries again.
+  // the watcher then counts as running until it has ended, and a later
+  // EnableEvents is refused until then.
   bool DisableEvents();
 
   // Line settings (in memory until SetProtocol). A setter given a value
@@ -111,8 +114,9 @@ class Serial : public Port {
   bool IsOpen() const { return opened_; }
   // Where the watcher posts its notifications.
   HWND OwnerWindow() const { return ownerWindow_; }
-  // True from a successful EnableEvents to a successful DisableEvents.
-  bool EventsEnabled() const { return eventsEnabled_; }
+  // True from a successful EnableEvents to a successful DisableEvents, or,
+  // when DisableEvents gave up, until the watcher has ended.
+  bool EventsEnabled() const;
 
  private:
   HANDLE portHandle_ = INVALID_HANDLE_VALUE;

@@ -1,6 +1,9 @@
 #include "util/numeric.h"
 
+#include <algorithm>
 #include <charconv>
+#include <limits>
+#include <system_error>
 
 #include "app/conventions.h"
 #include "errors/callstack.h"
@@ -29,7 +32,14 @@ double ParseNumber(const std::string& text, char decimalSep) {
   }
   if (plain.back() == '.') plain.pop_back();
   double value = 0.0;
-  std::from_chars(plain.data(), plain.data() + plain.size(), value);
+  const auto parsed = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+  if (parsed.ec == std::errc::result_out_of_range) {
+    // Too large for a double (more than 308 digits before the separator), or
+    // too small: the nearest double is the largest one, or 0.
+    const size_t point = plain.find('.');
+    const bool large = plain.find_first_not_of('0') < std::min(point, plain.size());
+    value = large ? std::numeric_limits<double>::max() : 0.0;
+  }
   return negative && value != 0.0 ? -value : value;
 }
 }  // namespace

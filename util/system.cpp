@@ -83,7 +83,8 @@ void Delay(DWORD ms) {
   bool quitSeen = false;
   WPARAM quitCode = 0;
   for (;;) {
-    if (DelayTicksLeft(start, GetTickCount(), ms) == 0) break;
+    const DWORD passStart = GetTickCount();
+    if (DelayTicksLeft(start, passStart, ms) == 0) break;
     MSG msg;
     while (!quitSeen && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       // A quit request must survive the wait for the loop that ends the
@@ -95,6 +96,9 @@ void Delay(DWORD ms) {
       }
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
+      // A message stamped after this pass began (one a handler posted) ends
+      // the pass: a handler that keeps posting must not hold the wait for good.
+      if (static_cast<LONG>(msg.time - passStart) > 0) break;
     }
     const DWORD left = DelayTicksLeft(start, GetTickCount(), ms);
     if (left == 0) break;

@@ -136,6 +136,18 @@ TEST(StartUp, ProgramFromALocalDriveShowsItsMainWindow) {
   EXPECT_TRUE(program.Wait(10000));
 }
 
+TEST(StartUp, MainWindowThatCannotBeBuiltShowsAnErrorAndEndsWithFailure) {
+  ChildProcess program;
+  ASSERT_TRUE(program.Start(testing_process::ProgramPath("app_without_templates.exe")));
+  HWND box = ui::WaitForMessageBox(program.Pid(), 10000);
+  ASSERT_NE(box, nullptr) << "the process lives on without a window";
+  EXPECT_EQ(ui::ReadMessageBox(box).text, kNoWindowText);
+  ui::PressButton(box, IDOK);
+  DWORD code = 0;
+  EXPECT_TRUE(program.Wait(10000, &code));
+  EXPECT_NE(code, 0u);
+}
+
 TEST(Random, NonNegativeAndRepeatableFromASeed) {
   const double a = VORandom(42);
   const double b = VORandom(0);

@@ -1,6 +1,8 @@
 // Start and stop by button, timer and close; failed starts; hiding and the tray icon.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "resources/resource_ids.h"
 #include "tests/e2e/running_program.h"
 
@@ -103,14 +105,20 @@ TEST_F(StartStop, MinimiseAndMaximiseHideAndTheTrayIconBringsTheWindowBack) {
 // fails the same way and is shown here.
 TEST(FailedStart, MissingPortShowsOneErrorBoxAndStopsWithTheChoiceSaved) {
   settings::Remove();
-  settings::Write("COM19", 19200, 7, 1, 2);
+  settings::Write("COM18", 9600, 8, 0, 0);
   Program program;
-  ASSERT_TRUE(program.Start("/START"));
+  ASSERT_TRUE(program.Start());
+  ASSERT_NE(program.WaitForMainWindow(), nullptr);
+  ASSERT_TRUE(ui::WaitUntil([&] { return IsWindowVisible(program.Main()) != FALSE; }));
+  // The choice made in the window, not what the registry held, is saved.
+  const std::pair<int, int> choice[] = {
+      {IDC_PORT, 18}, {IDC_BAUDRATE, 8}, {IDC_DATABITS, 0}, {IDC_PARITY, 0}, {IDC_STOPBITS, 1}};
+  for (const auto& [id, index] : choice) SendMessageW(program.Control(id), CB_SETCURSEL, index, 0);
+  program.ClickStartStop();
   HWND box = ui::WaitForMessageBox(program.Pid());
   ASSERT_NE(box, nullptr);
   const ui::BoxSnapshot snapshot = ui::ReadMessageBox(box);
   EXPECT_EQ(snapshot.text, "CreateFile failed in Open.");
-  ASSERT_NE(program.WaitForMainWindow(), nullptr);
   EXPECT_EQ(snapshot.owner, program.Main());
   ui::PressButton(box, IDOK);
   ASSERT_TRUE(ui::WaitForWindowGone(box));

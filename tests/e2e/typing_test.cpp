@@ -15,6 +15,8 @@ using Typing = RunningProgram;
 TEST_F(Typing, StartFromTheCommandLineSavesTheSettingsAndWaitsInTheTray) {
   EXPECT_EQ(settings::ReadString("Port"), std::optional<std::string>(e2e::kProgramPort));
   EXPECT_EQ(settings::ReadDWord("BaudRate"), std::optional<DWORD>(9600));
+  EXPECT_EQ(settings::ReadDWord("DataBits"), std::optional<DWORD>(8));
+  EXPECT_EQ(settings::ReadDWord("Parity"), std::optional<DWORD>(0));
   EXPECT_EQ(settings::ReadDWord("StopBits"), std::optional<DWORD>(0));
   EXPECT_EQ(program.ControlText(IDC_BUTTON_STARTSTOP), "Stop");
   EXPECT_FALSE(ui::IsEnabled(program.Control(IDC_PORT)));
@@ -28,6 +30,18 @@ TEST_F(Typing, DigitsAndEnterAreTypedAndShownInTheStatusFields) {
   EXPECT_TRUE(ui::WaitUntil([&] { return program.ControlText(IDC_STATUS_TEXT) == "Read: 123\r"; }, 5000))
       << program.ControlText(IDC_STATUS_TEXT);
   EXPECT_EQ(program.ControlText(IDC_STATUS_BYTE), "4");
+}
+
+// A read for more than is waiting would hold the window for the whole read
+// time-out (16 s for 30 bytes).
+TEST_F(Typing, NotificationWithNothingQueuedAnswersAtOnceWithZero) {
+  PostMessageA(program.Main(), WM_COMMNOTIFY, 1, 0);
+  Sleep(300);  // the window takes the posted notification before the probe below
+  DWORD_PTR answer = 0;
+  EXPECT_NE(SendMessageTimeoutA(program.Main(), WM_NULL, 0, 0, SMTO_BLOCK, 1000, &answer), 0)
+      << "the window does not answer";
+  EXPECT_EQ(program.ControlText(IDC_STATUS_BYTE), "0");
+  EXPECT_EQ(program.ControlText(IDC_STATUS_TEXT), "Read: ");
 }
 
 TEST_F(Typing, CapitalsTypeSmallLettersAndSmallLettersPressKeypadKeys) {

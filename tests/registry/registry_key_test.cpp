@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 #include "registry/registry_roots.h"
 
 namespace {
@@ -27,6 +30,7 @@ class RegistryKey : public ::testing::Test {
 
 TEST(RegistryPath, CleaningAndJoiningWithTheWorkingSubkey) {
   _Registry reg;
+  reg.LastError(5);
   EXPECT_EQ(reg.Build_Full_SubKey("  \\Setting\\  "), "Setting");
   EXPECT_EQ(reg.Build_Full_SubKey("\\"), "");
   EXPECT_EQ(reg.Build_Full_SubKey("\\\\\\"), "");
@@ -36,10 +40,11 @@ TEST(RegistryPath, CleaningAndJoiningWithTheWorkingSubkey) {
   EXPECT_EQ(reg.Working_SubKey("\\Software\\Demo\\"), "Software\\Demo");
   EXPECT_EQ(reg.Build_Full_SubKey("Port"), "Software\\Demo\\Port");
   EXPECT_EQ(reg.Build_Full_SubKey("\\\\\\"), "Software\\Demo");
+  EXPECT_EQ(reg.Build_Full_SubKey("\\ \\"), "Software\\Demo") << "a blank path gives the working subkey";
 
   EXPECT_EQ(reg.Working_SubKey("\\"), "\\") << "a lone backslash is kept";
   EXPECT_EQ(reg.Build_Full_SubKey("a"), "\\\\a");
-  EXPECT_EQ(reg.LastError(), 0) << "path work leaves the last error alone";
+  EXPECT_EQ(reg.LastError(), 5) << "path work leaves the last error alone";
 }
 
 TEST(RegistryRoots, OnlyPredefinedRootsAndFixedRootsNeverChange) {
@@ -129,6 +134,38 @@ TEST_F(RegistryKey, KeysSubkeysAndDeletes) {
   EXPECT_EQ(reg.Flush(), 0);
 }
 
+// The system would see such a path only up to its 0 byte: here the test key
+// itself, which stands in for the whole hive a leading 0 byte would name.
+TEST_F(RegistryKey, PathsHoldingAZeroByteAreRefusedAndTouchNothing) {
+  ASSERT_EQ(reg.WriteString("Keep", "V", "kept"), 0);
+  const std::string zeroPath("\0Probe", 6);
+  const std::pair<const char*, std::function<std::int32_t()>> operations[] = {
+      {"DeleteSubKey", [&] { return reg.DeleteSubKey(zeroPath); }},
+      {"CreateKey", [&] { return reg.CreateKey(zeroPath); }},
+      {"WriteString", [&] { return reg.WriteString(zeroPath, "V", "lost"); }},
+      {"WriteInt", [&] { return reg.WriteInt("Keep", std::string("V\0W", 3), 1); }},
+      {"DeleteValue", [&] { return reg.DeleteValue(zeroPath, "V"); }},
+      {"GetInt", [&] { return reg.GetInt(zeroPath, "V"); }},
+      {"GetString", [&] { return static_cast<std::int32_t>(reg.GetString(zeroPath, "V").size()); }},
+      {"Get_SubKey_ValueNames", [&] { return static_cast<std::int32_t>(reg.Get_SubKey_ValueNames(zeroPath).size()); }},
+  };
+  for (const auto& [name, operation] : operations) {
+    reg.LastError(0);
+    const std::int32_t result = operation();
+    EXPECT_EQ(reg.LastError(), ERROR_INVALID_PARAMETER) << name;
+    if (std::string(name).rfind("Get", 0) != 0) {
+      EXPECT_EQ(result, ERROR_INVALID_PARAMETER) << name;
+    }
+  }
+  EXPECT_EQ(reg.GetValueString(zeroPath, "V", "default"), "default");
+
+  reg.Working_SubKey(std::string(kTestRoot) + std::string("\0Junk", 5));
+  EXPECT_EQ(reg.DeleteSubKey("Keep"), ERROR_INVALID_PARAMETER) << "a 0 byte in the working subkey";
+  reg.Working_SubKey(kTestRoot);
+  EXPECT_EQ(reg.GetString("Keep", "V"), "kept") << "the key and its value are untouched";
+  EXPECT_TRUE(reg.Get_SubKey_ValueNames("").size() == 1u) << "nothing was created beside Keep";
+}
+
 TEST(RegistryDelete, AnEmptyPathNeverDeletesTheRoot) {
   Class_HKCU reg;
   EXPECT_EQ(reg.DeleteSubKey("  \\ "), ERROR_INVALID_PARAMETER);
@@ -136,6 +173,21 @@ TEST(RegistryDelete, AnEmptyPathNeverDeletesTheRoot) {
   HKEY software = nullptr;
   EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &software), ERROR_SUCCESS);
   RegCloseKey(software);
+
+  // A lone backslash working subkey joined with an empty path names the root
+  // itself (on HKEY_CLASSES_ROOT that empties the root). Asked here of the
+  // current-configuration root, which is safe to try, with a key of ours as witness.
+  _Registry config;
+  config.Key(HKEY_CURRENT_CONFIG);
+  ASSERT_EQ(config.CreateKey(kTestRoot), 0);
+  config.Working_SubKey("\\");
+  for (const char* path : {"", "  ", "\\", "\\ \\"}) {
+    EXPECT_EQ(config.DeleteSubKey(path), ERROR_INVALID_PARAMETER) << '"' << path << '"';
+  }
+  config.Working_SubKey("");
+  EXPECT_EQ(config.Get_SubKey_ValueNames(kTestRoot).size(), 0u);
+  EXPECT_EQ(config.LastError(), 0) << "the witness key survived";
+  EXPECT_EQ(config.DeleteSubKey(kTestRoot), 0);
 }
 
 // A subclass sees the calls one operation makes to another.

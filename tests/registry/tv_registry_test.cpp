@@ -85,6 +85,17 @@ TEST_F(SettingsFunctions, KeysSubkeysAndTheWholeApplicationKey) {
   EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, kAppKey, 0, KEY_READ, &key), ERROR_SUCCESS);
 }
 
+TEST_F(SettingsFunctions, WithoutAnApplicationNameNoDeleteReachesTheSharedKey) {
+  ASSERT_EQ(TVRegCreateKey("Setting"), 0);
+  for (const char* name : {"", "  ", "\\"}) {
+    ApplicationNameSet(name);
+    EXPECT_EQ(TVRegDeleteKey(""), ERROR_INVALID_PARAMETER) << '"' << name << '"';
+    EXPECT_EQ(TVRegLastError(), ERROR_INVALID_PARAMETER);
+  }
+  ApplicationNameSet("TvSerkeyRegistryTest");
+  EXPECT_EQ(TVRegGetAllSubKey(""), (std::vector<std::string>{"Setting"})) << "Software\\Talvik was emptied";
+}
+
 TEST(SettingsBeforeStartUp, EveryFunctionGivesItsEmptyResult) {
   SharedRegistryDestroy();
   EXPECT_EQ(TVRegGetDWordEx("Setting", "BaudRate", 9600), 0u);

@@ -91,10 +91,17 @@ TEST(WatcherFailure, MaskFailureShowsItsBoxAndStopDoesNotHang) {
   EXPECT_EQ(shown.buttons.size(), 1u);
   EXPECT_TRUE(shown.HasButton(IDOK));
   EXPECT_TRUE(cable::WatchersSettleAt(0));
+  bool stopped = true;
+  bool closed = true;
   EXPECT_TRUE(cable::ReturnsWithin(10000, [&] {
-    serial.DisableEvents();
-    serial.Close();
+    stopped = serial.DisableEvents();
+    closed = serial.Close();
   }));
+  EXPECT_FALSE(stopped) << "no port to clear the mask of";
+  EXPECT_EQ(serial.ErrorDesc(), "SetCommMask failed in DisableEvents.");
+  EXPECT_EQ(serial.ErrorCode(), std::to_string(ERROR_INVALID_HANDLE));
+  EXPECT_FALSE(serial.EventsEnabled()) << "the watcher has ended";
+  EXPECT_FALSE(closed) << "nothing was open";
 }
 
 // A watcher that does not end (here: held in its box while the object has
@@ -111,10 +118,19 @@ TEST(WatcherFailure, DisableEventsGivesUpOnAWatcherThatNeverEnds) {
   EXPECT_TRUE(serial.EventsEnabled());
   EXPECT_EQ(serial.ErrorDesc(), "CommWatchProc did not end in DisableEvents.");
   EXPECT_EQ(serial.ErrorCode(), std::to_string(WAIT_TIMEOUT));
+  EXPECT_FALSE(serial.EnableEvents(EV_RXCHAR)) << "a second watcher beside the first";
+  EXPECT_EQ(cable::WatcherCount(), 1);
+  EXPECT_FALSE(serial.Close()) << "the handle was closed under the running watcher";
+  EXPECT_TRUE(serial.IsOpen());
+
   ui::PressButton(box, IDOK);
   ASSERT_TRUE(ui::WaitForWindowGone(box));
-  EXPECT_TRUE(ui::WaitUntil([&] { return serial.DisableEvents(); }));
+  EXPECT_TRUE(ui::WaitUntil([&] { return !serial.EventsEnabled(); }, 5000)) << "the watcher has ended";
+  ASSERT_TRUE(serial.Open(cable::kPort)) << serial.ErrorDesc();
+  EXPECT_TRUE(serial.EnableEvents(EV_RXCHAR)) << "refused until the object was opened again";
+  EXPECT_EQ(cable::WatcherCount(), 1);
   EXPECT_TRUE(serial.Close());
+  EXPECT_FALSE(serial.EventsEnabled());
 }
 
 // The far end vanishes (the cable's socat is killed) while the port is watched.

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <string>
+
 #include "app/conventions.h"
 #include "util/numeric.h"
 
@@ -53,6 +56,13 @@ TEST_F(Numeric, ValReadsTextWithTheFixedConventions) {
   EXPECT_DOUBLE_EQ(VOVal("1.000.000"), 1000000.0);
   EXPECT_EQ(VOVal("abc"), 0.0);
   EXPECT_DOUBLE_EQ(VOVal("1.5"), 15.0) << "a point is the thousands separator here";
+}
+
+TEST_F(Numeric, ValBeyondTheRangeOfADoubleGivesTheNearestOne) {
+  const std::string huge = "1" + std::string(400, '0');
+  EXPECT_EQ(VOVal(huge), std::numeric_limits<double>::max());
+  EXPECT_EQ(VOVal("-" + huge + ",5"), -std::numeric_limits<double>::max());
+  EXPECT_EQ(VOVal("0," + std::string(400, '0') + "1"), 0.0);
 }
 
 }  // namespace

@@ -1,0 +1,28 @@
+#pragma once
+// The error report: its lines, and the error log that collects reports one
+// after the other beside the executable.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "errors/error_record.h"
+
+// The report's lines (without line ends) for an error record or none and a
+// message. Call-stack lines start at `level`, counted from the routine that
+// calls this (0 is that routine).
+std::vector<std::string> ErrorReportLines(const Error* error, const std::string& message, std::uint32_t level);
+
+// One call-stack line of the report: "   - " + module padded to 30 + ": " +
+// routine + " (Line: n)".
+std::string ErrorReportStackLine(const std::string& module, const std::string& routine, std::uint32_t line);
+
+// Opens the error log (executable's folder + ErrorFileGet()) for writing at
+// its end, creating it when missing; a log that already holds a report gets
+// three empty lines first. INVALID_HANDLE_VALUE when it cannot be opened.
+// The caller closes the handle.
+HANDLE MyErrorLog();
+
+// Writes each line followed by CR LF.
+void ErrorReportWrite(HANDLE file, const std::vector<std::string>& lines);

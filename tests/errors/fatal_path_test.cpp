@@ -1,0 +1,172 @@
+// The fatal path end to end, in child processes that end through it: the
+// report in the error log, the error window, the clean-up and the exit.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "errors/error_report.h"
+#include "tests/harness/process.h"
+#include "tests/harness/ui.h"
+#include "util/system.h"
+
+namespace {
+
+using testing_process::ChildProcess;
+using testing_process::ExeDirectory;
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
+// "   - " + module padded to 30 + ": " + the rest.
+std::string StackRow(const std::string& module, const std::string& rest) {
+  return "   - " + module + std::string(30 - module.size(), ' ') + ": " + rest;
+}
+
+int CountStarting(const std::vector<std::string>& lines, const std::string& prefix) {
+  int n = 0;
+  for (const std::string& line : lines) n += line.rfind(prefix, 0) == 0;
+  return n;
+}
+
+// What the child showed and how it ended.
+struct Outcome {
+  ui::BoxSnapshot box;
+  std::string clipboard;
+  bool otherWindowDisabled = false;
+  bool ended = false;
+  DWORD exitCode = 99;
+};
+
+Outcome RunChild(const std::string& arguments) {
+  Outcome outcome;
+  ChildProcess child;
+  if (!child.Start(testing_process::ProgramPath("error_child.exe") + " " + arguments)) return outcome;
+  HWND box = ui::WaitForMessageBox(child.Pid());
+  if (box != nullptr) {
+    Sleep(100);
+    outcome.box = ui::ReadMessageBox(box);
+    outcome.clipboard = VOClipboardGet();
+    HWND other = ui::WaitForWindowTitled(child.Pid(), "error-child", 2000);
+    outcome.otherWindowDisabled = other != nullptr && !IsWindowEnabled(other);
+    ui::PressButton(box, IDNO);
+  }
+  outcome.ended = child.Wait(20000, &outcome.exitCode);
+  return outcome;
+}
+
+class FatalPath : public ::testing::Test {
+ protected:
+  void SetUp() override { DeleteFileA(LogPath().c_str()); }
+  void TearDown() override { DeleteFileA(LogPath().c_str()); }
+  static std::string LogName() { return "fatal_test.log"; }
+  static std::string LogPath() { return ExeDirectory() + LogName(); }
+};
+
+TEST_F(FatalPath, SystemErrorReportsWithoutRecordAndWindowInBothLanguages) {
+  const std::string index = ExeDirectory() + "fatal_test.ntx";
+  std::ofstream(index) << "index";
+  Outcome first = RunChild("system " + LogName() + " 2 \"Disk gone\" \"" + index + "\"");
+  ASSERT_TRUE(first.ended);
+  EXPECT_EQ(first.exitCode, 0u);
+  EXPECT_EQ(GetFileAttributesA(index.c_str()), INVALID_FILE_ATTRIBUTES) << "the index file is deleted on the way out";
+
+  // The window: English texts, the listing from SystemError; its levels
+  // count from the window, which sits one level deeper than the report.
+  std::string position = "Error Position : \r\nFunc  Error:SystemError Baris ke: ";
+  EXPECT_EQ(first.box.title, "Error");
+  EXPECT_EQ(first.box.text.rfind("APPLICATION ERROR!!!\r\n\r\nDescription : \tDisk gone\r\n\r\n" + position, 0), 0u)
+      << first.box.text;
+  EXPECT_NE(first.box.text.find("Func  Child:Nested Baris ke: 105\r\n\r\n\r\nSave this error into JPEG picture file ?"),
+            std::string::npos)
+      << first.box.text;
+  EXPECT_EQ(first.box.text.find("Baris ke: 104"), std::string::npos) << "level 11 is never listed";
+  EXPECT_EQ(first.box.owner, nullptr);
+  EXPECT_TRUE(first.otherWindowDisabled) << "task-modal: the thread's other windows are disabled";
+  const std::string question = "\r\n\r\nSave this error into JPEG picture file ?";
+  EXPECT_EQ(first.clipboard, "1" + first.box.text.substr(0, first.box.text.size() - question.size()));
+
+  // The report: lines 1-9, 28-31, 35 only; no leading empty lines in a new log.
+  const std::string log1 = ReadFile(LogPath());
+  std::vector<std::string> lines = Lines(log1);
+  ASSERT_EQ(lines.size(), 23u) << log1;
+  EXPECT_EQ(lines[0], std::string(25, '*') + " ERROR " + std::string(25, '*'));
+  EXPECT_EQ(lines[1], "TV-SERKEY, Release :  Build 2014.02.13");
+  EXPECT_EQ(lines[3].rfind("Computer : ", 0), 0u);
+  EXPECT_EQ(lines[5].size(), 19u) << "DD/MM/YYYY hh:mm:ss: " << lines[5];
+  const std::vector<std::string> middle = {"", "Error message:", std::string(14, '-'), "Error            : Disk gone",
+                                           "Alias            :    Recno: 0   LastRec: 0", "Call Stack:"};
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 6, lines.begin() + 12), middle);
+  EXPECT_EQ(lines[12].rfind(StackRow("Func  Error", "SystemError (Line: "), 0), 0u) << lines[12];
+  EXPECT_EQ(lines[13], StackRow("Func  Child", "Nested (Line: 112)"));
+  EXPECT_EQ(lines[21], StackRow("Func  Child", "Nested (Line: 104)"));
+  EXPECT_EQ(lines[22], "Remarks          : ");
+
+  // A second report in the same log: three empty lines between; Indonesian
+  // window; an empty message leaves out the report's "Error" line.
+  Outcome second = RunChild("system " + LogName() + " 1 \"\"");
+  ASSERT_TRUE(second.ended);
+  EXPECT_EQ(second.exitCode, 0u);
+  EXPECT_EQ(second.box.text.rfind("APLIKASI ERROR!!!\r\n\r\nKeterangan : \t\r\n\r\nPosisi Error : \r\n", 0), 0u)
+      << second.box.text;
+  EXPECT_NE(second.box.text.find("\r\n\r\nSimpan error ini ke dalam file gambar JPEG ?"), std::string::npos);
+  const std::string log2 = ReadFile(LogPath());
+  ASSERT_EQ(log2.substr(0, log1.size()), log1);
+  EXPECT_EQ(log2.substr(log1.size(), 6 + 25), "\r\n\r\n\r\n" + std::string(25, '*'));
+  EXPECT_EQ(CountStarting(Lines(log2.substr(log1.size())), "Error            :"), 0);
+}
+
+TEST_F(FatalPath, LogThatCannotBeCreatedSkipsTheReportButNotTheWindow) {
+  ASSERT_TRUE(CreateDirectoryA(LogPath().c_str(), nullptr));
+  Outcome outcome = RunChild("system " + LogName() + " 2 \"No log\"");
+  RemoveDirectoryA(LogPath().c_str());
+  EXPECT_NE(outcome.box.hwnd, nullptr) << "the window still appears";
+  EXPECT_TRUE(outcome.ended);
+  EXPECT_EQ(outcome.exitCode, 0u);
+}
+
+TEST_F(FatalPath, MalformedHexPairEndsTheApplicationThroughTheReport) {
+  Outcome outcome = RunChild("hex " + LogName());
+  ASSERT_TRUE(outcome.ended);
+  EXPECT_EQ(outcome.exitCode, 0u);
+  EXPECT_NE(outcome.box.text.find("Description : \tInvalid Argument cHex on VOHex2Asc : 4  length: 1\r\n"),
+            std::string::npos)
+      << outcome.box.text;
+  std::vector<std::string> lines = Lines(ReadFile(LogPath()));
+  EXPECT_EQ(CountStarting(lines, "Error            : Invalid Argument cHex on VOHex2Asc : 4  length: 1"), 1);
+  // Start level 2: the listing begins at VOHex2Asc itself.
+  auto stack = std::find(lines.begin(), lines.end(), "Call Stack:");
+  ASSERT_NE(stack, lines.end());
+  EXPECT_EQ((stack + 1)->rfind(StackRow("Func  String", "VOHex2Asc (Line: "), 0), 0u) << *(stack + 1);
+}
+
+TEST_F(FatalPath, InstalledExceptionFilterReportsACrash) {
+  Outcome outcome = RunChild("crash " + LogName());
+  ASSERT_TRUE(outcome.ended);
+  EXPECT_EQ(outcome.exitCode, 0u) << "ended through the report, not by the crash";
+  EXPECT_EQ(outcome.box.text.rfind("APPLICATION ERROR!!!\r\n\r\nDescription : \tAccess violation writing 0x", 0), 0u)
+      << outcome.box.text;
+  EXPECT_NE(outcome.box.text.find("Func  Child:Crash Baris ke: 42\r\n"), std::string::npos) << outcome.box.text;
+  std::vector<std::string> lines = Lines(ReadFile(LogPath()));
+  // The record's lines are there (SubCode 0xC0000005), the listing from the crash on.
+  EXPECT_EQ(CountStarting(lines, "Sub Code         : 3221225477"), 1);
+  EXPECT_EQ(CountStarting(lines, "Sub Code Text    : EXCEPTION_ACCESS_VIOLATION"), 1);
+  EXPECT_EQ(CountStarting(lines, "Can Retry        : No"), 1);
+  EXPECT_EQ(CountStarting(lines, StackRow("Func  Child", "Crash (Line: 42)")), 1);
+}
+
+}  // namespace
