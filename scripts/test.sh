@@ -21,7 +21,7 @@ TV_FORCE_XVFB=1 tv_display || exit 1
 tv_prefix
 tv_wineserver
 trap 'tv_i686_stop; tv_shutdown' EXIT
-trap 'exit 130' INT TERM HUP
+for sig in INT TERM HUP; do trap "tv_log 'stopped by SIG$sig'; exit 130" "$sig"; done
 
 # tv_run_suite <x64|x86> <results folder> <label> [ctest arguments...]
 tv_run_suite() {
