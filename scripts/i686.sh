@@ -34,8 +34,8 @@ TV_I686_DEFAULT_TESTS='^(e2e|registry|serial|util|util_tz)$'
 # more in 32-bit Wine. Every such case passes in the x86_64 run. So the
 # 32-bit run takes, per program, a gtest filter: the end-to-end cases that
 # get through (start-up, first run, saved settings, failed starts, tray), and
-# the serial cases but the named ones, each in a process of its own. A case
-# that fails here for another reason fails the run.
+# the serial cases but the watcher suites and the named ones, each in a
+# process of its own. A case that fails here for another reason fails the run.
 # Programs whose 32-bit cases run one process each (see wine-test.sh): in
 # serial, an overlapped completion in one case can take down the next.
 tv_i686_isolated() { [ "$1" = serial_tests ]; }
@@ -43,7 +43,7 @@ tv_i686_isolated() { [ "$1" = serial_tests ]; }
 tv_i686_filter() {
   case $1 in
     e2e_tests) printf '%s' 'Typing.StartFromTheCommandLineSavesTheSettingsAndWaitsInTheTray:StartStop.MinimiseAndMaximiseHideAndTheTrayIconBringsTheWindowBack:FailedStart.*:SavedSettings.*' ;;
-    serial_tests) printf '%s' '-Watcher.ArrivingBytesNotifyTheOwnerWindow:Watcher.NothingIsPostedAfterDisableEventsOrClose:WatcherCycles.*:WatcherUnplug.*:SerialOpen.NonCommDeviceLeavesItsHandleOpenUntilClose:SerialOpen.PortHeldByAnotherHandleIsRefusedOnWindows:SerialClose.ReleasesThePortForTheNextObject' ;;
+    serial_tests) printf '%s' '-Watcher*:SerialOpen.NonCommDeviceLeavesItsHandleOpenUntilClose:SerialOpen.PortHeldByAnotherHandleIsRefusedOnWindows:SerialClose.ReleasesThePortForTheNextObject' ;;
   esac
 }
 
