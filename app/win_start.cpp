@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/globals.h"
+#include "app/options.h"
 #include "app/port_settings.h"
 #include "errors/callstack.h"
 #include "registry/tv_registry.h"
@@ -35,6 +36,8 @@ WinStart::WinStart(App*) {
   oDCStatusByte.Font(statusFont_.Get());
   oDCStatusText.Font(statusFont_.Get());
   SetIcons(icon_.Handle(), icon_.Small());
+  lTypeText = TypeTextOptionGet();
+  BuildMenus();
   QuitOnClose(true);
   PostInit();
 }
@@ -42,7 +45,9 @@ WinStart::WinStart(App*) {
 // The owner closes the port before the window goes (Close); this only covers
 // a window destroyed some other way, so no port handle outlives it.
 WinStart::~WinStart() {
+  closing_ = true;
   if (oSerial) oSerial->Close();
+  RemoveTrayIcon();
 }
 
 void WinStart::PostInit() {

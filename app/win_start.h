@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "app/app_icon.h"
+#include "app/text_keys.h"
+#include "controls/menus.h"
 #include "platform/control.h"
 #include "platform/data_window.h"
 #include "platform/font.h"
@@ -22,11 +24,21 @@ class WinStart : public DataWindow {
   void ButtonStartStop();
   // One batch of received bytes typed as keys into the focused window.
   void ReadSerial();
-  bool IsRunning() const { return oSerial != nullptr; }
+  // Running: the port is open, or it was lost and is waited for.
+  bool IsRunning() const { return oSerial != nullptr || lWaitingForPort; }
+  // The port stopped working while running; it is tried again every 2 s.
+  bool IsWaitingForPort() const { return lWaitingForPort; }
   // The running port, or null while stopped.
   Serial* SerialPort() const { return oSerial.get(); }
 
   LRESULT Dispatch(const Event& event) override;
+
+  // "Type as text": saved at once and used from the next batch on.
+  bool TypeAsText() const { return lTypeText; }
+  void TypeAsText(bool on);
+  // "Start with Windows": the user's Run value for this executable.
+  bool StartWithWindows() const;
+  void StartWithWindows(bool on);
 
   GroupBox oDCGroupBox1;
   FixedText oDCPortText;
@@ -49,8 +61,22 @@ class WinStart : public DataWindow {
   void OnCommand(int id, int notifyCode) override;
   HBRUSH OnControlColor(HDC dc, HWND control) override;
   void TrayIconClicked();
+  // The notification icon's context menu, at the cursor.
+  void ShowTrayMenu();
+  // Both menus: built once with the window; check marks follow the options.
+  void BuildMenus();
+  void UpdateMenus();
 
  private:
+  static constexpr UINT kTrayIconId = 1;
+  // Timers of the port's health check and of the wait for a lost port; far
+  // from 9999, which toggles the port.
+  static constexpr UINT_PTR kPortCheckTimer = 0x7C11;
+  static constexpr UINT_PTR kPortRetryTimer = 0x7C12;
+  // How often a running port is looked at: a pulled adapter is noticed
+  // within this time.
+  static constexpr UINT kPortCheckMs = 1000;
+
   void FillLists();
   void LoadSettings();
   void SaveSettings();
@@ -59,9 +85,27 @@ class WinStart : public DataWindow {
   // A start whose port refused: the error box, then the stopped state.
   void FailedStart();
   void EnableLists(bool enable);
+  // The line settings of the lists, where they have a selection.
+  void ApplyLineSettings(Serial& port);
+  // Port health while running, and the wait for a lost port.
+  void CheckPort();
+  void PortLost();
+  void RetryPort();
+  // The notification icon: there while running, and while the window is
+  // hidden and stopped, so that the program can always be reached.
+  void ShowTrayIcon();
+  void RemoveTrayIcon();
+  void WindowShownOrHidden(bool shown);
 
   std::unique_ptr<Serial> oSerial;
   bool lReading = false;
+  bool lWaitingForPort = false;
+  bool lTypeText = false;
+  TextKeys textKeys_;
+  bool trayIconShown_ = false;
+  bool closing_ = false;
+  _ContextMenu trayMenu_;
+  __Menu systemMenu_;
   App_Icon icon_;
   Font statusFont_{"Microsoft Sans Serif", 8, true};
   GdiObject statusBrush_{CreateSolidBrush(RGB(0, 0, 0))};

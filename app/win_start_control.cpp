@@ -14,7 +14,6 @@
 
 namespace {
 constexpr const char* kModule = "A00  Start Window";
-constexpr UINT kTrayIconId = 1;
 constexpr WPARAM kToggleTimerId = 9999;
 constexpr WPARAM kCommNotifyReceived = 1;
 constexpr const char* kBalloonSecondLine = "Port running. Click the icon to show it.";
@@ -42,9 +41,15 @@ void WinStart::Stop() {
   oDCStatusByte.Caption("");
   oDCStatusText.Caption("");
   EnableLists(true);
-  oSerial->Close();
-  oSerial.reset();
-  DeleteTrayIcon(Handle(), kTrayIconId);
+  KillTimer(Handle(), kPortCheckTimer);
+  KillTimer(Handle(), kPortRetryTimer);
+  lWaitingForPort = false;
+  if (oSerial) {
+    oSerial->Close();
+    oSerial.reset();
+  }
+  // A window that is hidden keeps the icon: it is the only way back to it.
+  if (IsVisible()) RemoveTrayIcon();
 }
 
 void WinStart::Start() {
@@ -55,7 +60,7 @@ void WinStart::Start() {
     return;
   }
   CALLSTACK_LINE();
-  AddTrayIcon(Handle(), icon_.Handle(), kTrayIconId, Ret_Build());
+  ShowTrayIcon();
   ShowBalloonTrayTip(Handle(), icon_.Handle(), kTrayIconId, Ret_Build(),
                      Ret_Build() + "\r\n" + kBalloonSecondLine, 0, NIIF_INFO);
   // Saved before the port is touched, so a failed start still keeps the choice.
@@ -65,24 +70,30 @@ void WinStart::Start() {
   oDCStatusText.Caption("Running...");
   EnableLists(false);
   const std::string portName = oDCPort.TextValue();
+  textKeys_.Reset();
   oSerial = std::make_unique<Serial>(Handle());
   CALLSTACK_LINE();
   if (!oSerial->Open(portName)) {
     FailedStart();
     return;
   }
-  // A list without a selection leaves the port at what opening gave it.
-  if (auto baud = oDCBaudRate.NumberValue()) oSerial->Baud(static_cast<DWORD>(*baud));
-  if (auto bits = oDCDataBits.NumberValue()) oSerial->ByteSize(static_cast<BYTE>(*bits));
-  if (auto parity = oDCParity.NumberValue()) oSerial->Parity(static_cast<BYTE>(*parity));
-  if (auto stop = oDCStopBits.NumberValue()) oSerial->StopBits(static_cast<BYTE>(*stop));
+  ApplyLineSettings(*oSerial);
   CALLSTACK_LINE();
   if (!oSerial->SetProtocol()) {
     FailedStart();
     return;
   }
   oSerial->EnableEvents(EV_RXCHAR);
+  SetTimer(Handle(), kPortCheckTimer, kPortCheckMs, nullptr);
   Hide();
+}
+
+// A list without a selection leaves the port at what opening gave it.
+void WinStart::ApplyLineSettings(Serial& port) {
+  if (auto baud = oDCBaudRate.NumberValue()) port.Baud(static_cast<DWORD>(*baud));
+  if (auto bits = oDCDataBits.NumberValue()) port.ByteSize(static_cast<BYTE>(*bits));
+  if (auto parity = oDCParity.NumberValue()) port.Parity(static_cast<BYTE>(*parity));
+  if (auto stop = oDCStopBits.NumberValue()) port.StopBits(static_cast<BYTE>(*stop));
 }
 
 // The box runs its own message loop, and a timer 9999 there may already have
@@ -115,11 +126,16 @@ void WinStart::EnableLists(bool enable) {
 
 LRESULT WinStart::Close(const Event& event) {
   CALLSTACK_ENTER("WinStart:Close", kModule);
-  if (IsRunning()) {
+  // From here on hiding the window must not bring an icon back.
+  closing_ = true;
+  KillTimer(Handle(), kPortCheckTimer);
+  KillTimer(Handle(), kPortRetryTimer);
+  lWaitingForPort = false;
+  if (oSerial) {
     oSerial->Close();
     oSerial.reset();
-    DeleteTrayIcon(Handle(), kTrayIconId);
   }
+  RemoveTrayIcon();
   return DataWindow::Close(event);
 }
 
@@ -127,15 +143,49 @@ LRESULT WinStart::Dispatch(const Event& event) {
   CALLSTACK_ENTER("WinStart:Dispatch", kModule);
   if (event.message == WM_TIMER && event.wParam == kToggleTimerId) {
     ButtonStartStop();
+  } else if (event.message == WM_TIMER && event.wParam == kPortCheckTimer) {
+    CheckPort();
+    return 0;
+  } else if (event.message == WM_TIMER && event.wParam == kPortRetryTimer) {
+    RetryPort();
+    return 0;
   } else if (event.message == WM_COMMNOTIFY && event.wParam == kCommNotifyReceived) {
     ReadSerial();
   } else if (event.message == WM_SYSCOMMAND && IsMinimiseOrMaximise(event.wParam)) {
     Hide();
     return 0;
-  } else if (event.message == kTrayCallbackMessage && event.wParam == kTrayIconId && IsTrayClick(event.lParam)) {
-    TrayIconClicked();
+  } else if (event.message == WM_WINDOWPOSCHANGED) {
+    const auto* position = reinterpret_cast<const WINDOWPOS*>(event.lParam);
+    if (position->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) WindowShownOrHidden(position->flags & SWP_SHOWWINDOW);
+  } else if (event.message == kTrayCallbackMessage && event.wParam == kTrayIconId) {
+    if (IsTrayClick(event.lParam)) {
+      TrayIconClicked();
+    } else if (IsTrayMenuRequest(event.lParam)) {
+      ShowTrayMenu();
+    }
   }
   return DataWindow::Dispatch(event);
+}
+
+void WinStart::ShowTrayIcon() {
+  if (trayIconShown_) return;
+  trayIconShown_ = AddTrayIcon(Handle(), icon_.Handle(), kTrayIconId, Ret_Build());
+}
+
+void WinStart::RemoveTrayIcon() {
+  if (!trayIconShown_) return;
+  DeleteTrayIcon(Handle(), kTrayIconId);
+  trayIconShown_ = false;
+}
+
+// Hidden and stopped, the window could otherwise never be brought back.
+void WinStart::WindowShownOrHidden(bool shown) {
+  if (closing_ || IsRunning()) return;
+  if (shown) {
+    RemoveTrayIcon();
+  } else {
+    ShowTrayIcon();
+  }
 }
 
 void WinStart::TrayIconClicked() {

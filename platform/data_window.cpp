@@ -142,6 +142,15 @@ LRESULT DataWindow::Dispatch(const Event& event) {
         return 0;
       }
       break;
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another scale: take the place the system
+      // suggests, then fit the frame around the form again.
+      const auto* suggested = reinterpret_cast<const RECT*>(event.lParam);
+      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      Layout();
+      return 0;
+    }
     case WM_CLOSE:
       return Close(event);
     case WM_DESTROY:

@@ -50,10 +50,14 @@ bool DeleteTrayIcon(HWND owner, UINT id) {
 bool IsTrayClick(LPARAM mouseMessage) {
   switch (static_cast<UINT>(mouseMessage)) {
     case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
     case WM_LBUTTONDBLCLK:
       return true;
     default:
       return false;
   }
+}
+
+bool IsTrayMenuRequest(LPARAM mouseMessage) {
+  const auto message = static_cast<UINT>(mouseMessage);
+  return message == WM_RBUTTONUP || message == WM_CONTEXTMENU;
 }

@@ -12,5 +12,7 @@ bool AddTrayIcon(HWND owner, HICON icon, UINT id, const std::string& tooltip);
 bool ShowBalloonTrayTip(HWND owner, HICON icon, UINT id, const std::string& title, const std::string& text,
                         UINT timeoutMs, DWORD kind);
 bool DeleteTrayIcon(HWND owner, UINT id);
-// True for the mouse messages that count as a click on the icon.
+// True for the mouse messages that count as a click on the icon (the left button).
 bool IsTrayClick(LPARAM mouseMessage);
+// True for the mouse messages that ask for the icon's context menu.
+bool IsTrayMenuRequest(LPARAM mouseMessage);

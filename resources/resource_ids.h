@@ -16,3 +16,11 @@
 #define IDC_BUTTON_STARTSTOP 114
 
 #define IDC_MESSAGE 100
+
+// Commands of the notification icon's menu and the window's system menu.
+// Multiples of 16 below 0xF000: the system menu keeps the low four bits.
+#define IDM_SHOW 0x0110
+#define IDM_STOP 0x0120
+#define IDM_TYPE_TEXT 0x0130
+#define IDM_START_WITH_WINDOWS 0x0140
+#define IDM_EXIT 0x0150

@@ -27,8 +27,11 @@
 #                       as when the device's plug is pulled) create the file
 #                       "unplug-<PORT>" there (either end's name); the cable's
 #                       socat is killed and "unplugged-<PORT>" appears once it
-#                       is gone. An unplugged cable stays dead until the next
-#                       test program.
+#                       is gone. An unplugged cable stays dead until the
+#                       file "replug-<PORT>" asks for it back: its socat is
+#                       started again with the same link names (new ptys, as
+#                       when the adapter is plugged in again) and
+#                       "replugged-<PORT>" appears once both links are there.
 #   LD_PRELOAD          the TIOCMGET shim (tests/host/tiocmget_shim.c): a pty
 #                       has no modem lines, and without the shim Wine's
 #                       WaitCommEvent fails at once on it.
@@ -49,22 +52,49 @@ tv_nullmodem_shim() {
 # The dosdevices link name of a port: "COM15" -> com15.
 tv_nullmodem_link() { printf '%s/dosdevices/%s' "$WINEPREFIX" "$(printf '%s' "$1" | tr 'A-Z' 'a-z')"; }
 
-# Serves unplug requests: polls for "unplug-<PORT>" files.
+# One cable: a socat joining two fresh ptys behind the links of ports $1 and $2.
+# raw, no echo: bytes cross unchanged, 0x00 and 0xFF included. socat keeps
+# both ptys open itself, so a side's program may close and reopen its port
+# without ending the cable.
+tv_nullmodem_cable() {
+  local a=$1 b=$2 dir=$3 la lb
+  la=$(tv_nullmodem_link "$a") lb=$(tv_nullmodem_link "$b")
+  rm -f "$la" "$lb"
+  socat pty,raw,echo=0,link="$la" pty,raw,echo=0,link="$lb" </dev/null >>"$dir/$a.log" 2>&1 &
+  printf '%s\n' $! >"$dir/$a.pid"
+}
+
+# Serves unplug and replug requests: polls for "unplug-<PORT>" and
+# "replug-<PORT>" files.
 tv_nullmodem_controller() {
-  local dir=$1 request port cable pid
+  local dir=$1 request port cable pid i
   while [ -d "$dir" ]; do
-    for request in "$dir"/unplug-*; do
+    for request in "$dir"/unplug-* "$dir"/replug-*; do
       [ -e "$request" ] || continue
-      port=${request##*/unplug-}
+      port=${request##*/*plug-}
       rm -f "$request"
       for cable in $TV_NULLMODEM_CABLES; do
         case ":$cable:" in *":$port:"*) ;; *) continue ;; esac
         pid=$(cat "$dir/${cable%%:*}.pid" 2>/dev/null)
-        if [ -n "$pid" ]; then
-          kill "$pid" 2>/dev/null
-          while kill -0 "$pid" 2>/dev/null; do sleep 0.02; done
-        fi
-        : >"$dir/unplugged-$port"
+        case $request in
+          */unplug-*)
+            if [ -n "$pid" ]; then
+              kill "$pid" 2>/dev/null
+              while kill -0 "$pid" 2>/dev/null; do sleep 0.02; done
+            fi
+            rm -f "$dir/replugged-$port"
+            : >"$dir/unplugged-$port" ;;
+          *)
+            if [ -z "$pid" ] || ! kill -0 "$pid" 2>/dev/null; then
+              tv_nullmodem_cable "${cable%%:*}" "${cable##*:}" "$dir"
+              for i in $(seq 100); do
+                [ -e "$(tv_nullmodem_link "${cable%%:*}")" ] && [ -e "$(tv_nullmodem_link "${cable##*:}")" ] && break
+                sleep 0.05
+              done
+            fi
+            rm -f "$dir/unplugged-$port"
+            : >"$dir/replugged-$port" ;;
+        esac
       done
     done
     sleep 0.05
@@ -72,7 +102,7 @@ tv_nullmodem_controller() {
 }
 
 tv_nullmodem_start() {
-  local shim dir cable a b la lb i
+  local shim dir cable i
   shim=$(tv_nullmodem_shim) || { tv_log "TIOCMGET shim failed to build"; return 1; }
   dir=$TV_BUILD/nullmodem
   tv_nullmodem_stop
@@ -81,14 +111,7 @@ tv_nullmodem_start() {
   # com1 belongs to the prefix (Wine points it at /dev/ttyS0): keep its target.
   readlink "$(tv_nullmodem_link COM1)" >"$dir/com1.saved" 2>/dev/null || : >"$dir/com1.saved"
   for cable in $TV_NULLMODEM_CABLES; do
-    a=${cable%%:*} b=${cable##*:}
-    la=$(tv_nullmodem_link "$a") lb=$(tv_nullmodem_link "$b")
-    rm -f "$la" "$lb"
-    # raw, no echo: bytes cross unchanged, 0x00 and 0xFF included. socat keeps
-    # both ptys open itself, so a side's program may close and reopen its
-    # port without ending the cable.
-    socat pty,raw,echo=0,link="$la" pty,raw,echo=0,link="$lb" </dev/null >"$dir/$a.log" 2>&1 &
-    printf '%s\n' $! >"$dir/$a.pid"
+    tv_nullmodem_cable "${cable%%:*}" "${cable##*:}" "$dir"
   done
   # Return only once every link points at a live pty.
   for i in $(seq 100); do

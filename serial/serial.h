@@ -117,6 +117,11 @@ class Serial : public Port {
   // True from a successful EnableEvents to a successful DisableEvents, or,
   // when DisableEvents gave up, until the watcher has ended.
   bool EventsEnabled() const;
+  // Events are enabled but the watcher has ended on its own, unasked: its
+  // wait failed (the device went away) and nothing will be reported any more.
+  bool WatcherEnded() const {
+    return eventsEnabled_ && !watchBlock_->Stop.load() && watchBlock_->Ended.load() != 0;
+  }
 
  private:
   HANDLE portHandle_ = INVALID_HANDLE_VALUE;

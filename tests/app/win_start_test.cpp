@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/app.h"
+#include "resources/resource_ids.h"
 #include "tests/harness/e2e_support.h"
 #include "tests/harness/ui.h"
 
@@ -125,6 +126,31 @@ TEST_F(MainWindow, TimerDuringTheErrorBoxOfAFailedStartLeavesOneBoxAndTheStopped
   EXPECT_FALSE(window->IsRunning());
   EXPECT_EQ(window->oCCButtonStartStop.Caption(), "Start");
   EXPECT_TRUE(window->oDCPort.IsEnabled());
+}
+
+// The system menu's check marks follow the options; "Start with Windows" is
+// checked only for a Run value that names this executable.
+TEST_F(MainWindow, SystemMenuCheckMarksFollowTheOptionsAndTheRunValue) {
+  HMENU menu = GetSystemMenu(window->Handle(), FALSE);
+  auto checked = [&](UINT id) { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+  const char* const run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  const std::string foreign = "\"C:\\Other\\TV-SERKEY.exe\" /START";
+  RegSetKeyValueA(HKEY_CURRENT_USER, run, "TV-SERKEY", REG_SZ, foreign.c_str(), static_cast<DWORD>(foreign.size() + 1));
+  EXPECT_FALSE(checked(IDM_TYPE_TEXT));
+
+  SendMessageA(window->Handle(), WM_SYSCOMMAND, IDM_TYPE_TEXT, 0);
+  EXPECT_TRUE(window->TypeAsText());
+  EXPECT_TRUE(checked(IDM_TYPE_TEXT));
+  EXPECT_FALSE(checked(IDM_START_WITH_WINDOWS)) << "another copy's value";
+
+  SendMessageA(window->Handle(), WM_SYSCOMMAND, IDM_START_WITH_WINDOWS, 0);
+  EXPECT_TRUE(checked(IDM_START_WITH_WINDOWS)) << "now it names this executable";
+  SendMessageA(window->Handle(), WM_SYSCOMMAND, IDM_START_WITH_WINDOWS, 0);
+  EXPECT_FALSE(checked(IDM_START_WITH_WINDOWS));
+  EXPECT_FALSE(e2e::RunValue().has_value());
+
+  SendMessageA(window->Handle(), WM_SYSCOMMAND, IDM_TYPE_TEXT, 0);
+  EXPECT_FALSE(checked(IDM_TYPE_TEXT));
 }
 
 }  // namespace

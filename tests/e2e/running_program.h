@@ -14,7 +14,8 @@ class RunningProgram : public ::testing::Test {
     settings::Remove();
     // Only the port: the window shows the default line settings, and only
     // the start can have put them into the registry.
-    settings::WriteString("Port", kProgramPort);
+    settings::WriteString("Port", port_);
+    BeforeStart();
     ASSERT_TRUE(target.Started());
     ASSERT_TRUE(device.Opened()) << "device end of the null-modem";
     // The icon of the previous program may take a moment to go.
@@ -31,6 +32,9 @@ class RunningProgram : public ::testing::Test {
     }
   }
 
+  // Settings of a fixture that differ from the first run's, written before the start.
+  virtual void BeforeStart() {}
+
   // Sends `bytes` and waits for `expectedKeys` key presses at the target.
   std::vector<std::uint8_t> SendAndCollect(const std::string& bytes, size_t expectedKeys, DWORD timeoutMs = 20000) {
     EXPECT_TRUE(device.Send(bytes));
@@ -39,6 +43,11 @@ class RunningProgram : public ::testing::Test {
     return target.Keys();
   }
 
+  // The port under test and the device's end of its cable.
+  explicit RunningProgram(const char* port = kProgramPort, const char* devicePort = kDevicePort)
+      : port_(port), device(devicePort) {}
+
+  const char* port_;
   TypingTarget target;
   Device device;
   Program program;

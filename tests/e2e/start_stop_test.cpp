@@ -13,8 +13,9 @@ using e2e::Program;
 using e2e::RunningProgram;
 namespace settings = e2e::settings;
 
-bool IsStopped(Program& program) {
-  return program.ControlText(IDC_BUTTON_STARTSTOP) == "Start" && program.TrayIconCount() == 0 &&
+// A window hidden while stopped keeps its icon as the way back to it.
+bool IsStopped(Program& program, int icons = 0) {
+  return program.ControlText(IDC_BUTTON_STARTSTOP) == "Start" && program.TrayIconCount() == icons &&
          ui::IsEnabled(program.Control(IDC_PORT)) && ui::IsEnabled(program.Control(IDC_BAUDRATE)) &&
          ui::IsEnabled(program.Control(IDC_STOPBITS));
 }
@@ -25,7 +26,7 @@ TEST_F(StartStop, ButtonStopsThePortAndTheWatcherAndAStartAgainTypes) {
   SendAndCollect("1", 1);
   const int threadsRunning = program.ThreadCount();
   program.ClickStartStop();
-  ASSERT_TRUE(ui::WaitUntil([&] { return IsStopped(program); }));
+  ASSERT_TRUE(ui::WaitUntil([&] { return IsStopped(program, 1); }));
   EXPECT_FALSE(IsWindowVisible(program.Main())) << "a stop leaves the window as it was";
   EXPECT_EQ(program.ControlText(IDC_STATUS_TEXT), "");
   EXPECT_TRUE(ui::WaitUntil([&] { return program.ThreadCount() < threadsRunning; }, 5000))
@@ -50,7 +51,7 @@ TEST_F(StartStop, TimerNineNineNineNineTogglesAndOtherTimersDoNothing) {
   EXPECT_EQ(program.TrayIconCount(), 1);
 
   PostMessageA(program.Main(), WM_TIMER, 9999, 0);
-  EXPECT_TRUE(ui::WaitUntil([&] { return IsStopped(program); }));
+  EXPECT_TRUE(ui::WaitUntil([&] { return IsStopped(program, 1); }));
   const int threadsStopped = program.ThreadCount();
   PostMessageA(program.Main(), WM_TIMER, 9999, 0);
   EXPECT_TRUE(ui::WaitUntil([&] { return program.ThreadCount() > threadsStopped; }));
@@ -93,7 +94,7 @@ TEST_F(StartStop, MinimiseAndMaximiseHideAndTheTrayIconBringsTheWindowBack) {
   EXPECT_FALSE(IsZoomed(program.Main()));
 
   program.ClickStartStop();
-  ASSERT_TRUE(ui::WaitUntil([&] { return IsStopped(program); }));
+  ASSERT_TRUE(ui::WaitUntil([&] { return IsStopped(program, 1); })) << "stopped while hidden";
   ShowWindow(program.Main(), SW_SHOW);
   PostMessageA(program.Main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
   EXPECT_TRUE(ui::WaitUntil([&] { return !IsWindowVisible(program.Main()); }));

@@ -232,8 +232,8 @@ bool Program::CloseAndWait(DWORD timeoutMs) {
   return process_.Wait(timeoutMs);
 }
 
-Device::Device() {
-  handle_ = CreateFileA(kDevicePort, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+Device::Device(const char* port) {
+  handle_ = CreateFileA(port, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   if (handle_ == INVALID_HANDLE_VALUE) return;
   DCB dcb{};
   dcb.DCBlength = sizeof dcb;
@@ -258,5 +258,40 @@ bool Device::Send(const std::string& bytes) {
 }
 
 std::string Bytes(const std::vector<std::uint8_t>& keys) { return std::string(keys.begin(), keys.end()); }
+
+namespace {
+// scripts/nullmodem.sh serves "<request>-<PORT>" files in its folder and
+// answers with "<answer>-<PORT>".
+bool CableRequest(const char* request, const char* answer, const char* port) {
+  char dir[MAX_PATH];
+  if (GetEnvironmentVariableA("TV_NULLMODEM_DIR", dir, sizeof dir) == 0) return false;
+  std::string folder = std::string("Z:") + dir;
+  for (char& c : folder) c = c == '/' ? '\\' : c;
+  const std::string done = folder + "\\" + answer + "-" + port;
+  DeleteFileA(done.c_str());
+  HANDLE file = CreateFileA((folder + "\\" + request + "-" + port).c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return ui::WaitUntil([&] { return GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000);
+}
+
+const char* const kRunPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+}  // namespace
+
+bool UnplugCable(const char* port) { return CableRequest("unplug", "unplugged", port); }
+bool ReplugCable(const char* port) { return CableRequest("replug", "replugged", port); }
+
+std::optional<std::string> RunValue() {
+  char buffer[1024] = {};
+  DWORD size = sizeof buffer - 1;
+  if (RegGetValueA(HKEY_CURRENT_USER, kRunPath, "TV-SERKEY", RRF_RT_REG_SZ, nullptr, buffer, &size) !=
+      ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  return std::string(buffer);
+}
+
+void RemoveRunValue() { RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunPath, "TV-SERKEY"); }
 
 }  // namespace e2e

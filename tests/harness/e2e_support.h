@@ -89,7 +89,8 @@ class Program {
 // The simulated device: the other end of the program's port.
 class Device {
  public:
-  Device();
+  // `port` is the far end, as CreateFileA names it.
+  explicit Device(const char* port = kDevicePort);
   ~Device();
   bool Opened() const { return handle_ != INVALID_HANDLE_VALUE; }
   bool Send(const std::string& bytes);
@@ -99,5 +100,14 @@ class Device {
 };
 
 std::string Bytes(const std::vector<std::uint8_t>& keys);
+
+// The cable of `port` (either end's name) pulled out, as a USB adapter is,
+// and plugged back in; each waits until the cable has done it.
+bool UnplugCable(const char* port);
+bool ReplugCable(const char* port);
+
+// HKCU\Software\Microsoft\Windows\CurrentVersion\Run, value "TV-SERKEY".
+std::optional<std::string> RunValue();
+void RemoveRunValue();
 
 }  // namespace e2e

@@ -1,104 +1,254 @@
-// Latency and throughput of the whole path: device write -> null-modem ->
-// TV-SERKEY -> injected key -> the focused window of another process.
-// Prints figures; it asserts nothing about speed.
+// Latency, throughput and idle cost of the whole path (device write ->
+// null-modem -> TV-SERKEY -> injected key -> another program's window), each
+// measured beside what the platform itself allows in the same run: a minimal
+// reader on the same port, a program that only injects keys, a program that
+// only waits on the port. Prints table rows (see bench_support.h) and the
+// single rounds; it asserts nothing about speed.
+//
+//   keystroke_benchmark.exe [latency messages = 1000] [stream keys = 5000]
+//                           [edit bytes = 1000] [idle seconds = 20] [rounds = 3]
 #include <windows.h>
+#include <tlhelp32.h>
 
-#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/handles.h"
 #include "tests/harness/e2e_support.h"
-#include "tests/harness/ui.h"
+#include "tests/programs/bench_support.h"
 
 namespace {
 
-double Frequency() {
-  LARGE_INTEGER f;
-  QueryPerformanceFrequency(&f);
-  return static_cast<double>(f.QuadPart);
-}
+using bench::Format;
+using bench::KeyLog;
+using bench::Median;
+using testing_process::ChildProcess;
+using testing_process::ProgramPath;
 
-long long Now() {
-  LARGE_INTEGER c;
-  QueryPerformanceCounter(&c);
-  return c.QuadPart;
-}
+constexpr DWORD kStreamTimeoutMs = 600000;
 
-double Percentile(std::vector<double> values, double p) {
-  std::sort(values.begin(), values.end());
-  const size_t index = std::min(values.size() - 1, static_cast<size_t>(p * static_cast<double>(values.size())));
-  return values[index];
-}
+struct Latency {
+  double median = 0, p99 = 0, max = 0;
+  bool complete = false;
+};
 
-// Sends a continuous stream as fast as the port takes it; true when every
-// byte arrived, in order.
-bool Throughput(const e2e::TypingTarget& target, e2e::Device& device, int streamBytes, const char* what) {
-  const size_t before = target.Keys().size();
-  std::string stream;
-  for (int i = 0; i < streamBytes; ++i) stream += "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ"[i % 36];
-  const long long start = Now();
-  for (size_t offset = 0; offset < stream.size(); offset += 512) device.Send(stream.substr(offset, 512));
-  if (!target.WaitForKeys(before + stream.size(), 600000)) {
-    std::printf("throughput (%s): incomplete, %zu of %zu keys\n", what, target.Keys().size() - before, stream.size());
-    return false;
+// One byte at a time, the next only once the previous one arrived. A first
+// byte, not counted, shows that the reader is up.
+Latency MeasureLatency(KeyLog& log, e2e::Device& device, int messages) {
+  Latency result;
+  size_t expected = log.Arrivals().size() + 1;
+  device.Send("0");
+  if (!log.WaitFor(expected, 20000, 1)) return result;
+  std::vector<double> latencies;
+  for (int i = 0; i < messages; ++i) {
+    const long long sent = bench::Now();
+    device.Send(std::string(1, static_cast<char>('0' + i % 10)));
+    if (!log.WaitFor(++expected, 10000, 1)) {
+      std::fprintf(stderr, "benchmark: byte %d never arrived\n", i);
+      return result;
+    }
+    latencies.push_back(bench::Ms(log.Arrivals()[expected - 1].counter - sent));
   }
-  const auto arrivals = target.Arrivals();
-  std::string typed;
-  for (size_t i = before; i < arrivals.size(); ++i) typed += static_cast<char>(arrivals[i].vk);
-  const double seconds = static_cast<double>(arrivals.back().counter - start) / Frequency();
-  std::printf("throughput (%s): %d bytes in %.2f s = %.0f bytes/s, %s\n", what, streamBytes, seconds,
-              streamBytes / seconds, typed == stream ? "all in order, none lost" : "MISMATCH (lost or reordered)");
-  return typed == stream;
+  result.median = Median(latencies);
+  result.p99 = bench::Percentile(latencies, 0.99);
+  result.max = *std::max_element(latencies.begin(), latencies.end());
+  result.complete = true;
+  return result;
+}
+
+// Keys per second from the first key's arrival to the last one's, so that a
+// process start or the first byte's latency is not part of the figure.
+// 0 when keys were lost or came out of order.
+double MeasureStream(KeyLog& log, int keys, const std::function<bool()>& send, const char* what) {
+  const size_t before = log.Arrivals().size();
+  if (!send()) return 0;
+  if (!log.WaitFor(before + static_cast<size_t>(keys), kStreamTimeoutMs, 20)) {
+    std::printf("  %s: incomplete, %zu of %d keys\n", what, log.Arrivals().size() - before, keys);
+    return 0;
+  }
+  const auto& arrivals = log.Arrivals();
+  if (log.Typed(before) != bench::Stream(keys)) {
+    std::printf("  %s: keys lost or out of order\n", what);
+    return 0;
+  }
+  const double seconds = bench::Ms(arrivals.back().counter - arrivals[before].counter) / 1000.0;
+  return seconds > 0 ? (keys - 1) / seconds : 0;
+}
+
+bool DeviceStream(e2e::Device& device, int keys) {
+  const std::string stream = bench::Stream(keys);
+  for (size_t offset = 0; offset < stream.size(); offset += 512) {
+    if (!device.Send(stream.substr(offset, 512))) return false;
+  }
+  return true;
+}
+
+bool Inject(int keys) {
+  ChildProcess injector;
+  if (!injector.Start(ProgramPath("key_injector.exe") + " " + std::to_string(keys))) return false;
+  return injector.Wait(kStreamTimeoutMs);
+}
+
+bool StartProgram(e2e::Program& program) { return program.Start("/START") && program.WaitUntilRunning(); }
+
+bool StartBaseline(ChildProcess& process, const char* exe) {
+  return process.Start(ProgramPath(exe) + " " + e2e::kProgramPort);
+}
+
+// CPU seconds of a process, summed over its threads: Wine reports no times
+// for another process as a whole, but does for each of its threads.
+double CpuSeconds(DWORD pid) {
+  FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  if (!snapshot) return 0;
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  double seconds = 0;
+  for (BOOL more = Thread32First(snapshot.Get(), &entry); more; more = Thread32Next(snapshot.Get(), &entry)) {
+    if (entry.th32OwnerProcessID != pid) continue;
+    KernelHandle thread(OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ThreadID));
+    FILETIME created, exited, kernel, user;
+    if (!thread || !GetThreadTimes(thread.Get(), &created, &exited, &kernel, &user)) continue;
+    const ULARGE_INTEGER k{{kernel.dwLowDateTime, kernel.dwHighDateTime}};
+    const ULARGE_INTEGER u{{user.dwLowDateTime, user.dwHighDateTime}};
+    seconds += static_cast<double>(k.QuadPart + u.QuadPart) / 1e7;
+  }
+  return seconds;
+}
+
+// Share of one core the process used over `seconds` of idle line.
+double IdleCpu(DWORD pid, int seconds) {
+  Sleep(1000);  // past the start-up work
+  const double before = CpuSeconds(pid);
+  const long long start = bench::Now();
+  Sleep(static_cast<DWORD>(seconds) * 1000);
+  const double used = CpuSeconds(pid) - before;
+  return 100.0 * used / (bench::Ms(bench::Now() - start) / 1000.0);
+}
+
+std::string LatencyText(double median, double p99, double max) {
+  char text[96];
+  std::snprintf(text, sizeof text, "%.2f / %.2f / %.2f ms", median, p99, max);
+  return text;
+}
+
+struct Round {
+  Latency program, reader;
+  double programKeys = 0, readerKeys = 0, injectedKeys = 0;
+};
+
+bool RunRound(e2e::Device& device, int messages, int streamKeys, Round& round) {
+  KeyLog log(true);
+  if (!log.Ready()) return false;
+  {
+    e2e::Program program;
+    if (!StartProgram(program) || !log.Focus()) return false;
+    round.program = MeasureLatency(log, device, messages);
+    round.programKeys = MeasureStream(log, streamKeys, [&] { return DeviceStream(device, streamKeys); }, "TV-SERKEY");
+    program.CloseAndWait();
+  }
+  {
+    ChildProcess reader;
+    if (!StartBaseline(reader, "minimal_reader.exe") || !log.Focus()) return false;
+    round.reader = MeasureLatency(log, device, messages);
+    round.readerKeys =
+        MeasureStream(log, streamKeys, [&] { return DeviceStream(device, streamKeys); }, "minimal reader");
+  }
+  log.Focus();
+  round.injectedKeys = MeasureStream(log, streamKeys, [&] { return Inject(streamKeys); }, "injection limit");
+  std::printf("  round: latency median %.2f ms (minimal reader %.2f ms); keys/s %.0f (minimal reader %.0f, "
+              "injection limit %.0f)\n",
+              round.program.median, round.reader.median, round.programKeys, round.readerKeys, round.injectedKeys);
+  std::fflush(stdout);
+  return round.program.complete && round.reader.complete;
+}
+
+void ThroughputAndLatencyRows(const std::vector<Round>& rounds, int messages, int streamKeys) {
+  auto median = [&](auto field) {
+    std::vector<double> values;
+    for (const Round& round : rounds) values.push_back(field(round));
+    return Median(values);
+  };
+  const double keys = median([](const Round& r) { return r.programKeys; });
+  const double readerKeys = median([](const Round& r) { return r.readerKeys; });
+  const double limit = median([](const Round& r) { return r.injectedKeys; });
+  const std::string n = std::to_string(rounds.size());
+  bench::Row("key throughput, " + std::to_string(streamKeys) + " keys, median of " + n + " (keys/s)",
+             Format("%.0f", keys), Format("%.0f", limit) + " injection limit", bench::Ratio(keys, limit));
+  bench::Row("key throughput, minimal reader for reference (keys/s)", Format("%.0f", readerKeys),
+             Format("%.0f", limit) + " injection limit", bench::Ratio(readerKeys, limit));
+  const double pm = median([](const Round& r) { return r.program.median; });
+  const double rm = median([](const Round& r) { return r.reader.median; });
+  bench::Row("latency, " + std::to_string(messages) + " single bytes, median / p99 / max, median of " + n,
+             LatencyText(pm, median([](const Round& r) { return r.program.p99; }),
+                         median([](const Round& r) { return r.program.max; })),
+             LatencyText(rm, median([](const Round& r) { return r.reader.p99; }),
+                         median([](const Round& r) { return r.reader.max; })) +
+                 " minimal reader",
+             bench::Ratio(pm, rm) + Format(" (median %+.2f ms)", pm - rm));
+}
+
+void EditRow(e2e::Device& device, int bytes) {
+  double program = 0, injected = 0;
+  {
+    KeyLog edit(false);
+    e2e::Program tv;
+    if (edit.Ready() && StartProgram(tv) && edit.Focus()) {
+      program = MeasureStream(edit, bytes, [&] { return DeviceStream(device, bytes); }, "TV-SERKEY into an edit");
+    }
+    tv.CloseAndWait();
+  }
+  {
+    KeyLog edit(false);
+    if (edit.Ready() && edit.Focus()) {
+      injected = MeasureStream(edit, bytes, [&] { return Inject(bytes); }, "injection limit into an edit");
+    }
+  }
+  bench::Row("text into a multi-line edit, " + std::to_string(bytes) + " bytes (bytes/s)", Format("%.0f", program),
+             Format("%.0f", injected) + " injection limit", bench::Ratio(program, injected));
+}
+
+void IdleRow(int seconds) {
+  double program = 0, idler = 0;
+  {
+    e2e::Program tv;
+    if (StartProgram(tv)) program = IdleCpu(tv.Pid(), seconds);
+    tv.CloseAndWait();
+  }
+  {
+    ChildProcess waiter;
+    if (StartBaseline(waiter, "comm_idler.exe")) idler = IdleCpu(waiter.Pid(), seconds);
+  }
+  bench::Row("idle cost while running, " + std::to_string(seconds) + " s without bytes (% of a core)",
+             Format("%.2f", program), Format("%.2f", idler) + " bare WaitCommEvent", bench::Ratio(program, idler));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const int messages = argc > 1 ? std::atoi(argv[1]) : 1000;
-  const int streamBytes = argc > 2 ? std::atoi(argv[2]) : 5000;
-  const double ms = Frequency() / 1000.0;
+  const int streamKeys = argc > 2 ? std::atoi(argv[2]) : 5000;
+  const int editBytes = argc > 3 ? std::atoi(argv[3]) : 1000;
+  const int idleSeconds = argc > 4 ? std::atoi(argv[4]) : 20;
+  const int roundCount = argc > 5 ? std::atoi(argv[5]) : 3;
 
   e2e::settings::Remove();
   e2e::settings::Write(e2e::kProgramPort, 9600, 8, 0, 0);
-  e2e::TypingTarget target;
   e2e::Device device;
-  e2e::Program program;
-  if (!target.Started() || !device.Opened() || !program.Start("/START") || !program.WaitUntilRunning()) {
-    std::fprintf(stderr, "benchmark: set-up failed (target, device port or program)\n");
-    return 1;
-  }
-  target.Focus();
+  if (!device.Opened()) return bench::SetUpFailed("the device end of the null-modem");
 
-  // Latency: one byte at a time, the next only after the previous arrived.
-  std::vector<double> latencies;
-  for (int i = 0; i < messages; ++i) {
-    const char byte = static_cast<char>('0' + i % 10);
-    const long long sent = Now();
-    device.Send(std::string(1, byte));
-    if (!target.WaitForKeys(static_cast<size_t>(i) + 1, 10000)) {
-      HWND foreground = GetForegroundWindow();
-      std::fprintf(stderr, "benchmark: byte %d never arrived (foreground: %s \"%s\", target %s; status \"%s\")\n", i,
-                   ui::ClassName(foreground).c_str(), ui::WindowTextW(foreground).c_str(),
-                   foreground == target.Frame() ? "in front" : "not in front",
-                   program.ControlText(108).c_str());
-      return 1;
-    }
-    latencies.push_back(static_cast<double>(target.Arrivals()[static_cast<size_t>(i)].counter - sent) / ms);
+  // Program and baselines take turns within each round, so a busy moment of
+  // the machine falls on both sides alike.
+  std::vector<Round> rounds;
+  for (int i = 0; i < roundCount; ++i) {
+    Round round;
+    if (!RunRound(device, messages, streamKeys, round)) return bench::SetUpFailed("a latency/throughput round");
+    rounds.push_back(round);
   }
-  std::printf("latency over %d single-byte messages: median %.2f ms, p99 %.2f ms, max %.2f ms\n", messages,
-              Percentile(latencies, 0.5), Percentile(latencies, 0.99),
-              *std::max_element(latencies.begin(), latencies.end()));
-
-  const bool typedIntoEdit = Throughput(target, device, streamBytes, "typed into a multi-line edit");
-  bool keysOnly = false;
-  {
-    // The same stream again into a window that only logs the key presses:
-    // how fast the program delivers keys, apart from how fast an edit takes them.
-    e2e::TypingTarget logger(true);
-    logger.Focus();
-    keysOnly = Throughput(logger, device, streamBytes, "key presses only");
-  }
-  program.CloseAndWait();
-  return typedIntoEdit && keysOnly ? 0 : 1;
+  ThroughputAndLatencyRows(rounds, messages, streamKeys);
+  IdleRow(idleSeconds);
+  EditRow(device, editBytes);
+  return 0;
 }

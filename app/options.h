@@ -1,0 +1,26 @@
+#pragma once
+// The program's options, kept apart from the port settings: "Type as text"
+// in HKCU\Software\Talvik\<application name>\Options, and "Start with
+// Windows" as the program's value under the user's Run key.
+#include <string>
+
+inline constexpr const char* kOptionsKey = "Options";
+
+// "TypeText": 1 on; 0, missing or anything else off.
+bool TypeTextOptionGet();
+// False when the value could not be written.
+bool TypeTextOptionSet(bool on);
+
+// HKCU\Software\Microsoft\Windows\CurrentVersion\Run, value "TV-SERKEY".
+inline constexpr const char* kRunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr const char* kRunValueName = "TV-SERKEY";
+
+// The quoted full path of the running executable followed by " /START".
+std::string StartWithWindowsCommand();
+// Whether a Run value `command` starts the executable at `exePath`: the
+// path it names (quoted, or up to the first blank) is that one, in any case.
+bool RunCommandNames(const std::string& command, const std::string& exePath);
+// The Run value exists and names this executable.
+bool StartWithWindowsGet();
+// Writes or removes the Run value; false when the registry refused.
+bool StartWithWindowsSet(bool on);

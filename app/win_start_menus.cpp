@@ -1,0 +1,59 @@
+// The notification icon's context menu and the window's system menu.
+#include "app/win_start.h"
+#include "errors/callstack.h"
+#include "resources/resource_ids.h"
+
+namespace {
+constexpr const char* kModule = "A00  Start Window";
+}  // namespace
+
+void WinStart::BuildMenus() {
+  CALLSTACK_ENTER("WinStart:BuildMenus", kModule);
+  auto toggleTypeText = [this] {
+    TypeAsText(!TypeAsText());
+    UpdateMenus();
+  };
+  auto toggleStartWithWindows = [this] {
+    StartWithWindows(!StartWithWindows());
+    UpdateMenus();
+  };
+  if (trayMenu_.Init()) {
+    trayMenu_.NameSym("TRAY");
+    trayMenu_.AppendItem(IDM_SHOW, "Show TV-SERKEY", "SHOW", [this] { TrayIconClicked(); });
+    trayMenu_.AppendItem(IDM_STOP, "Stop", "STOP", [this] {
+      if (IsRunning()) ButtonStartStop();
+    });
+    trayMenu_.AppendSeparator();
+    trayMenu_.AppendItem(IDM_TYPE_TEXT, "Type as text", "TYPETEXT", toggleTypeText);
+    trayMenu_.AppendItem(IDM_START_WITH_WINDOWS, "Start with Windows", "STARTWITHWINDOWS", toggleStartWithWindows);
+    trayMenu_.AppendSeparator();
+    // Posted: the window must not go while the menu's own call is still on the stack.
+    trayMenu_.AppendItem(IDM_EXIT, "Exit", "EXIT", [this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); });
+    trayMenu_.DefaultItem(IDM_SHOW);
+    trayMenu_.OnOpen([this](Menu&, HMENU) { UpdateMenus(); });
+  }
+  // Here the options can be set while stopped, with no icon to click.
+  if (systemMenu_.InitSystemMenu(Handle())) {
+    systemMenu_.AppendSeparator();
+    systemMenu_.AppendItem(IDM_TYPE_TEXT, "Type as text", "TYPETEXT", toggleTypeText);
+    systemMenu_.AppendItem(IDM_START_WITH_WINDOWS, "Start with Windows", "STARTWITHWINDOWS", toggleStartWithWindows);
+    systemMenu_.OnOpen([this](Menu&, HMENU) { UpdateMenus(); });
+  }
+  UpdateMenus();
+}
+
+// The Run value may be changed outside the program, so it is read each time.
+void WinStart::UpdateMenus() {
+  const bool startWithWindows = StartWithWindows();
+  for (Menu* menu : {static_cast<Menu*>(&trayMenu_), static_cast<Menu*>(&systemMenu_)}) {
+    menu->CheckItem(IDM_TYPE_TEXT, lTypeText);
+    menu->CheckItem(IDM_START_WITH_WINDOWS, startWithWindows);
+  }
+  trayMenu_.EnDisableItem(IDM_STOP, IsRunning());
+}
+
+void WinStart::ShowTrayMenu() {
+  CALLSTACK_ENTER("WinStart:ShowTrayMenu", kModule);
+  UpdateMenus();
+  trayMenu_.Track(Handle());
+}
