@@ -15,18 +15,9 @@
 
 typedef int (*ioctl_fn)(int, unsigned long, ...);
 
-int ioctl(int fd, unsigned long request, ...) {
-  static ioctl_fn real_ioctl;
-  va_list args;
-  void *arg;
-  int result;
+static int answer(ioctl_fn real_ioctl, int fd, unsigned long request, void *arg) {
+  int result = real_ioctl(fd, request, arg);
   int saved;
-
-  va_start(args, request);
-  arg = va_arg(args, void *);
-  va_end(args);
-  if (real_ioctl == NULL) real_ioctl = (ioctl_fn)dlsym(RTLD_NEXT, "ioctl");
-  result = real_ioctl(fd, request, arg);
   if (result == 0 || request != TIOCMGET || arg == NULL) return result;
   saved = errno;
   if ((saved == ENOTTY || saved == EINVAL) && isatty(fd)) {
@@ -37,3 +28,31 @@ int ioctl(int fd, unsigned long request, ...) {
   errno = saved;
   return result;
 }
+
+int ioctl(int fd, unsigned long request, ...) {
+  static ioctl_fn real_ioctl;
+  va_list args;
+  void *arg;
+
+  va_start(args, request);
+  arg = va_arg(args, void *);
+  va_end(args);
+  if (real_ioctl == NULL) real_ioctl = (ioctl_fn)dlsym(RTLD_NEXT, "ioctl");
+  return answer(real_ioctl, fd, request, arg);
+}
+
+#ifndef __LP64__
+/* 32-bit programs built with a 64-bit time_t (32-bit Wine among them) call
+ * ioctl under this name. */
+int __ioctl_time64(int fd, unsigned long request, ...) {
+  static ioctl_fn real_ioctl;
+  va_list args;
+  void *arg;
+
+  va_start(args, request);
+  arg = va_arg(args, void *);
+  va_end(args);
+  if (real_ioctl == NULL) real_ioctl = (ioctl_fn)dlsym(RTLD_NEXT, "__ioctl_time64");
+  return answer(real_ioctl, fd, request, arg);
+}
+#endif
