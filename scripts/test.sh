@@ -6,7 +6,7 @@
 # non-zero on any failure in either.
 #   TV_CTEST_ARGS   extra CTest arguments for both runs, e.g. '-R ^util$'
 #   TV_I686_TESTS   CTest regex of the programs the 32-bit run takes
-#                   (default: e2e, registry, serial and util; see i686.sh)
+#                   (default: all of them; see i686.sh)
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 source "$TV_ROOT/scripts/i686.sh"
