@@ -12,49 +12,36 @@
 #include <vector>
 
 #include "tests/harness/e2e_support.h"
+#include "tests/harness/ui.h"
 #include "tests/programs/bench_support.h"
 
 namespace {
 
 using testing_process::ChildProcess;
 
-struct ListSearch {
+struct ListCount {
   int lists = 0;
   int filled = 0;
 };
 
+// A named WINAPI callback: a lambda has the wrong calling convention on i686.
 BOOL CALLBACK CountList(HWND child, LPARAM parameter) {
-  char name[32] = {};
-  GetClassNameA(child, name, sizeof name);
-  if (lstrcmpiA(name, "ComboBox") == 0) {
-    auto* search = reinterpret_cast<ListSearch*>(parameter);
-    ++search->lists;
-    if (SendMessageA(child, CB_GETCOUNT, 0, 0) > 0) ++search->filled;
+  if (lstrcmpiA(ui::ClassName(child).c_str(), "ComboBox") == 0) {
+    auto* count = reinterpret_cast<ListCount*>(parameter);
+    ++count->lists;
+    if (SendMessageA(child, CB_GETCOUNT, 0, 0) > 0) ++count->filled;
   }
   return TRUE;
 }
 
-struct WindowSearch {
-  DWORD pid;
-  bool ready;
-};
-
 // A visible top-level window of the process with five lists, all filled.
-BOOL CALLBACK CheckWindow(HWND hwnd, LPARAM parameter) {
-  auto* search = reinterpret_cast<WindowSearch*>(parameter);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid != search->pid || !IsWindowVisible(hwnd)) return TRUE;
-  ListSearch lists;
-  EnumChildWindows(hwnd, CountList, reinterpret_cast<LPARAM>(&lists));
-  search->ready = lists.lists >= 5 && lists.filled >= 5;
-  return search->ready ? FALSE : TRUE;
-}
-
 bool Ready(DWORD pid) {
-  WindowSearch search{pid, false};
-  EnumWindows(CheckWindow, reinterpret_cast<LPARAM>(&search));
-  return search.ready;
+  return !ui::TopLevelWindows(pid, [](HWND hwnd) {
+            if (!IsWindowVisible(hwnd)) return false;
+            ListCount count;
+            EnumChildWindows(hwnd, CountList, reinterpret_cast<LPARAM>(&count));
+            return count.lists >= 5 && count.filled >= 5;
+          }).empty();
 }
 
 // Milliseconds from CreateProcess to the filled window, looking every 5 ms;
@@ -72,15 +59,9 @@ double StartToWindow(const std::string& commandLine) {
     Sleep(5);
   }
   // Close through the window, as a user would; the process must then end.
-  struct Closer {
-    static BOOL CALLBACK Post(HWND hwnd, LPARAM pid) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(hwnd, &owner);
-      if (owner == static_cast<DWORD>(pid) && IsWindowVisible(hwnd)) PostMessageA(hwnd, WM_CLOSE, 0, 0);
-      return TRUE;
-    }
-  };
-  EnumWindows(Closer::Post, static_cast<LPARAM>(process.Pid()));
+  for (HWND hwnd : ui::TopLevelWindows(process.Pid(), [](HWND w) { return IsWindowVisible(w) != FALSE; })) {
+    PostMessageA(hwnd, WM_CLOSE, 0, 0);
+  }
   if (!process.Wait(10000)) process.Kill();
   return ms;
 }
