@@ -70,8 +70,8 @@ LRESULT _FixedText::Dispatch(const Event& event) {
 }
 
 void _FixedText::DrawBorder() {
-  PAINTSTRUCT paint{};
-  HDC dc = BeginPaint(hwnd_, &paint);
+  PaintDC paint(hwnd_);
+  const HDC dc = paint.Get();
   if (dc == nullptr) return;
   RECT rect{};
   GetClientRect(hwnd_, &rect);
@@ -107,5 +107,4 @@ void _FixedText::DrawBorder() {
       DrawTextA(dc, text.data(), length, &rect, kFormat);
     }
   }
-  EndPaint(hwnd_, &paint);
 }

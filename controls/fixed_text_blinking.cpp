@@ -1,6 +1,7 @@
 #include "controls/fixed_text_blinking.h"
 
 #include "app/globals.h"
+#include "platform/handles.h"
 
 FixedTextBlinking::~FixedTextBlinking() { StopTimers(); }
 
@@ -58,8 +59,8 @@ LRESULT FixedTextBlinking::Dispatch(const Event& event) {
 
 // The hidden phase: background only, no text.
 void FixedTextBlinking::PaintOffPhase() {
-  PAINTSTRUCT paint{};
-  HDC dc = BeginPaint(hwnd_, &paint);
+  PaintDC paint(hwnd_);
+  const HDC dc = paint.Get();
   if (dc == nullptr) return;
   RECT rect{};
   GetClientRect(hwnd_, &rect);
@@ -68,7 +69,6 @@ void FixedTextBlinking::PaintOffPhase() {
   } else if (!HasStyleEx(WS_EX_TRANSPARENT)) {
     FillRect(dc, &rect, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   }
-  EndPaint(hwnd_, &paint);
 }
 
 void FixedTextBlinking::Destroy() {

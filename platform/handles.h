@@ -90,6 +90,23 @@ class WindowDC {
   HDC dc_;
 };
 
+// The DC of one WM_PAINT, from BeginPaint to EndPaint.
+class PaintDC {
+ public:
+  explicit PaintDC(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &paint_)) {}
+  ~PaintDC() {
+    if (dc_ != nullptr) EndPaint(hwnd_, &paint_);
+  }
+  PaintDC(const PaintDC&) = delete;
+  PaintDC& operator=(const PaintDC&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
 // Selects a GDI object into a DC for one scope and puts the old one back.
 class SelectedObject {
  public:
