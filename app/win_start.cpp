@@ -6,6 +6,7 @@
 #include "app/options.h"
 #include "app/port_settings.h"
 #include "errors/callstack.h"
+#include "platform/dpi.h"
 #include "registry/tv_registry.h"
 #include "resources/resource_ids.h"
 
@@ -33,8 +34,7 @@ WinStart::WinStart(App*) {
   oDCParity.Attach(form, IDC_PARITY);
   oDCStopBits.Attach(form, IDC_STOPBITS);
   oCCButtonStartStop.Attach(form, IDC_BUTTON_STARTSTOP);
-  oDCStatusByte.Font(statusFont_.Get());
-  oDCStatusText.Font(statusFont_.Get());
+  StatusFieldsFont(WindowDpi(Handle()));
   SetIcons(icon_.Handle(), icon_.Small());
   lTypeText = TypeTextOptionGet();
   BuildMenus();
@@ -58,6 +58,7 @@ void WinStart::PostInit() {
   EnableStatusBarClock();
   FillLists();
   LoadSettings();
+  ShowPortNote();
   oDCStatusByte.Caption("");
   oDCStatusText.Caption("");
 }
@@ -87,6 +88,7 @@ void WinStart::LoadSettings() {
 
 void WinStart::OnCommand(int id, int notifyCode) {
   if (id == IDC_BUTTON_STARTSTOP && notifyCode == BN_CLICKED) ButtonStartStop();
+  if (id == IDC_PORT && notifyCode == CBN_SELCHANGE) ShowPortNote();
 }
 
 HBRUSH WinStart::OnControlColor(HDC dc, HWND control) {
