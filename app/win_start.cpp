@@ -6,7 +6,9 @@
 #include "app/options.h"
 #include "app/port_settings.h"
 #include "errors/callstack.h"
+#include "platform/device_change.h"
 #include "platform/dpi.h"
+#include "platform/tray_icon.h"
 #include "registry/tv_registry.h"
 #include "resources/resource_ids.h"
 
@@ -38,6 +40,7 @@ WinStart::WinStart(App*) {
   SetIcons(icon_.Handle(), icon_.Small());
   lTypeText = TypeTextOptionGet();
   BuildMenus();
+  AcceptTaskbarCreated(Handle());
   QuitOnClose(true);
   PostInit();
 }
@@ -58,7 +61,9 @@ void WinStart::PostInit() {
   EnableStatusBarClock();
   FillLists();
   LoadSettings();
-  ShowPortNote();
+  // Listing the ports loads the device libraries (about 25 ms): after the
+  // window is up, as if the devices had just changed.
+  PostDevicesChanged(Handle());
   oDCStatusByte.Caption("");
   oDCStatusText.Caption("");
 }

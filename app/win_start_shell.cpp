@@ -24,7 +24,7 @@ bool WinStart::SystemNotice(const Event& event) {
     DeviceChanged(event.wParam, event.lParam);
   } else if (event.message == WM_DPICHANGED) {
     StatusFieldsFont(HIWORD(event.wParam));
-  } else if (event.message == TaskbarCreatedMessage() && trayIconWanted_) {
+  } else if (event.message == TaskbarCreatedMessage() && event.message != 0 && trayIconWanted_) {
     // The shell started again (or late): its notification area has no icon of ours.
     trayIconShown_ = false;
     AddTrayIconNow();

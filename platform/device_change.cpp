@@ -26,3 +26,5 @@ DeviceChange ReadDeviceChange(WPARAM wParam, LPARAM lParam) {
   change.port = port;
   return change;
 }
+
+void PostDevicesChanged(HWND window) { PostMessageA(window, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0); }

@@ -13,3 +13,5 @@ struct DeviceChange {
 // Reads the message's record; anything not about a port, or a record that
 // is malformed, is None (or DevicesChanged for DBT_DEVNODES_CHANGED).
 DeviceChange ReadDeviceChange(WPARAM wParam, LPARAM lParam);
+// Posts `window` the notice the system sends when devices were added or removed.
+void PostDevicesChanged(HWND window);

@@ -69,6 +69,10 @@ UINT TaskbarCreatedMessage() {
   return message;
 }
 
+void AcceptTaskbarCreated(HWND window) {
+  if (TaskbarCreatedMessage() != 0) ChangeWindowMessageFilterEx(window, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+}
+
 ShellNotifyFunction UseShellNotify(ShellNotifyFunction function) {
   const ShellNotifyFunction previous = shellNotify;
   shellNotify = function;

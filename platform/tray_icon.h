@@ -21,6 +21,9 @@ bool IsTrayClick(LPARAM mouseMessage);
 bool IsTrayMenuRequest(LPARAM mouseMessage);
 // The shell's "TaskbarCreated": a new notification area without our icons.
 UINT TaskbarCreatedMessage();
+// Lets "TaskbarCreated" through to `window` also when the program runs with
+// more rights than the shell (which would otherwise filter it out).
+void AcceptTaskbarCreated(HWND window);
 
 // The call the operations above make; tests put a shell that refuses in its
 // place. Returns the one it replaces.
