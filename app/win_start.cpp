@@ -6,6 +6,9 @@
 #include "app/options.h"
 #include "app/port_settings.h"
 #include "errors/callstack.h"
+#include "platform/device_change.h"
+#include "platform/dpi.h"
+#include "platform/tray_icon.h"
 #include "registry/tv_registry.h"
 #include "resources/resource_ids.h"
 
@@ -33,11 +36,11 @@ WinStart::WinStart(App*) {
   oDCParity.Attach(form, IDC_PARITY);
   oDCStopBits.Attach(form, IDC_STOPBITS);
   oCCButtonStartStop.Attach(form, IDC_BUTTON_STARTSTOP);
-  oDCStatusByte.Font(statusFont_.Get());
-  oDCStatusText.Font(statusFont_.Get());
+  StatusFieldsFont(WindowDpi(Handle()));
   SetIcons(icon_.Handle(), icon_.Small());
   lTypeText = TypeTextOptionGet();
   BuildMenus();
+  AcceptTaskbarCreated(Handle());
   QuitOnClose(true);
   PostInit();
 }
@@ -58,6 +61,9 @@ void WinStart::PostInit() {
   EnableStatusBarClock();
   FillLists();
   LoadSettings();
+  // Listing the ports loads the device libraries (about 25 ms): after the
+  // window is up, as if the devices had just changed.
+  PostDevicesChanged(Handle());
   oDCStatusByte.Caption("");
   oDCStatusText.Caption("");
 }
@@ -87,6 +93,7 @@ void WinStart::LoadSettings() {
 
 void WinStart::OnCommand(int id, int notifyCode) {
   if (id == IDC_BUTTON_STARTSTOP && notifyCode == BN_CLICKED) ButtonStartStop();
+  if (id == IDC_PORT && notifyCode == CBN_SELCHANGE) ShowPortNote();
 }
 
 HBRUSH WinStart::OnControlColor(HDC dc, HWND control) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "app/app_icon.h"
 #include "app/text_keys.h"
@@ -66,6 +67,8 @@ class WinStart : public DataWindow {
   // Both menus: built once with the window; check marks follow the options.
   void BuildMenus();
   void UpdateMenus();
+  // "Ports on this computer" in `menu`, filled each time it opens.
+  void AppendPortsMenu(Menu& menu);
 
  private:
   static constexpr UINT kTrayIconId = 1;
@@ -98,16 +101,31 @@ class WinStart : public DataWindow {
   void RemoveTrayIcon();
   void WindowShownOrHidden(bool shown);
 
+  // The ports on this computer, the system's notices and the icon's retry
+  // (win_start_ports.cpp, win_start_shell.cpp).
+  void FillPortsMenu(Menu& popup);
+  void ChoosePort(const std::string& name);
+  void ShowPortNote();
+  void DeviceChanged(WPARAM wParam, LPARAM lParam);
+  // True when the message is done with; false passes it on.
+  bool SystemNotice(const Event& event);
+  void StatusFieldsFont(UINT dpi);
+  void AddTrayIconNow();
+  void RetryTrayIcon();
+  void StopTrayIconRetry();
+
   std::unique_ptr<Serial> oSerial;
   bool lReading = false;
   bool lWaitingForPort = false;
   bool lTypeText = false;
   TextKeys textKeys_;
+  // Wanted: the state calls for the icon; shown: the notification area has it.
+  bool trayIconWanted_ = false;
   bool trayIconShown_ = false;
   bool closing_ = false;
   _ContextMenu trayMenu_;
   __Menu systemMenu_;
   App_Icon icon_;
-  Font statusFont_{"Microsoft Sans Serif", 8, true};
+  Font statusFont_{"Microsoft Sans Serif", 8, true};  // remade at the window's DPI
   GdiObject statusBrush_{CreateSolidBrush(RGB(0, 0, 0))};
 };

@@ -140,6 +140,7 @@ LRESULT WinStart::Close(const Event& event) {
 
 LRESULT WinStart::Dispatch(const Event& event) {
   CALLSTACK_ENTER("WinStart:Dispatch", kModule);
+  if (SystemNotice(event)) return 0;
   if (event.message == WM_TIMER && event.wParam == kToggleTimerId) {
     ButtonStartStop();
   } else if (event.message == WM_TIMER && event.wParam == kPortCheckTimer) {
@@ -167,11 +168,13 @@ LRESULT WinStart::Dispatch(const Event& event) {
 }
 
 void WinStart::ShowTrayIcon() {
-  if (trayIconShown_) return;
-  trayIconShown_ = AddTrayIcon(Handle(), icon_.Handle(), kTrayIconId, Ret_Build());
+  trayIconWanted_ = true;
+  AddTrayIconNow();
 }
 
 void WinStart::RemoveTrayIcon() {
+  trayIconWanted_ = false;
+  StopTrayIconRetry();
   if (!trayIconShown_) return;
   DeleteTrayIcon(Handle(), kTrayIconId);
   trayIconShown_ = false;

@@ -23,6 +23,7 @@ void WinStart::BuildMenus() {
     trayMenu_.AppendItem(IDM_STOP, "Stop", "STOP", [this] {
       if (IsRunning()) ButtonStartStop();
     });
+    AppendPortsMenu(trayMenu_);
     trayMenu_.AppendSeparator();
     trayMenu_.AppendItem(IDM_TYPE_TEXT, "Type as text", "TYPETEXT", toggleTypeText);
     trayMenu_.AppendItem(IDM_START_WITH_WINDOWS, "Start with Windows", "STARTWITHWINDOWS", toggleStartWithWindows);
@@ -35,6 +36,7 @@ void WinStart::BuildMenus() {
   // Here the options can be set while stopped, with no icon to click.
   if (systemMenu_.InitSystemMenu(Handle())) {
     systemMenu_.AppendSeparator();
+    AppendPortsMenu(systemMenu_);
     systemMenu_.AppendItem(IDM_TYPE_TEXT, "Type as text", "TYPETEXT", toggleTypeText);
     systemMenu_.AppendItem(IDM_START_WITH_WINDOWS, "Start with Windows", "STARTWITHWINDOWS", toggleStartWithWindows);
     systemMenu_.OnOpen([this](Menu&, HMENU) { UpdateMenus(); });

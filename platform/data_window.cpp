@@ -4,11 +4,18 @@
 
 #include <cstdio>
 
+#include "platform/dpi.h"
+
 namespace {
 constexpr const char* kFrameClass = "TvSerkeyDataWindow";
 // Timer of the status-bar clock. Deliberately far from 9999, which the main
 // window treats as a start/stop request.
 constexpr UINT_PTR kClockTimer = 0x7C10;
+constexpr int kNotePart = 0;
+constexpr int kClockPart = 1;
+// The widest the clock gets, and room for the part's edges and margins at 96 DPI.
+constexpr const char* kWidestClock = "00:00:00";
+constexpr int kClockMargin = 14;
 
 bool RegisterFrameClass(WNDPROC proc) {
   WNDCLASSEXA wc{};
@@ -66,7 +73,11 @@ void DataWindow::UpdateClock() {
   GetLocalTime(&now);
   char text[16];
   std::snprintf(text, sizeof text, "%02u:%02u:%02u", now.wHour, now.wMinute, now.wSecond);
-  SendMessageA(statusBar_, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+  SendMessageA(statusBar_, SB_SETTEXTA, kClockPart, reinterpret_cast<LPARAM>(text));
+}
+
+void DataWindow::StatusBarNote(const std::string& text) {
+  if (statusBar_ != nullptr) SendMessageA(statusBar_, SB_SETTEXTA, kNotePart, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 // Sizes the frame so that the form and the status bar fit exactly.
@@ -91,7 +102,10 @@ void DataWindow::Layout() {
   SetWindowPos(form_, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   if (statusBar_ != nullptr) {
     SendMessageA(statusBar_, WM_SIZE, 0, 0);
-    int parts[2] = {formWidth - 70, -1};
+    // The clock's part is as wide as its text in the bar's own font, which
+    // grows with the resolution (a fixed width cut it off at 150%).
+    const int clockWidth = TextWidth(statusBar_, kWidestClock) + ScaleToDpi(kClockMargin, WindowDpi(hwnd_));
+    int parts[2] = {formWidth - clockWidth, -1};
     SendMessageA(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
   }
 }

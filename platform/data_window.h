@@ -23,6 +23,8 @@ class DataWindow : public Window {
   void QuitOnClose(bool quit) { quitOnClose_ = quit; }
   // A status bar whose right part shows the time of day, updated each second.
   void EnableStatusBarClock();
+  // The status bar's part beside the clock.
+  void StatusBarNote(const std::string& text);
 
   LRESULT Dispatch(const Event& event) override;
 

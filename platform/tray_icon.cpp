@@ -6,6 +6,8 @@
 #include <cstring>
 
 namespace {
+ShellNotifyFunction shellNotify = &Shell_NotifyIconA;
+
 NOTIFYICONDATAA Base(HWND owner, UINT id) {
   NOTIFYICONDATAA data{};
   data.cbSize = sizeof data;
@@ -27,7 +29,7 @@ bool AddTrayIcon(HWND owner, HICON icon, UINT id, const std::string& tooltip) {
   data.uCallbackMessage = kTrayCallbackMessage;
   data.hIcon = icon;
   Copy(data.szTip, sizeof data.szTip, tooltip);
-  return Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+  return shellNotify(NIM_ADD, &data) != FALSE || shellNotify(NIM_MODIFY, &data) != FALSE;
 }
 
 bool ShowBalloonTrayTip(HWND owner, HICON icon, UINT id, const std::string& title, const std::string& text,
@@ -39,12 +41,12 @@ bool ShowBalloonTrayTip(HWND owner, HICON icon, UINT id, const std::string& titl
   data.dwInfoFlags = kind;
   Copy(data.szInfoTitle, sizeof data.szInfoTitle, title);
   Copy(data.szInfo, sizeof data.szInfo, text);
-  return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+  return shellNotify(NIM_MODIFY, &data) != FALSE;
 }
 
 bool DeleteTrayIcon(HWND owner, UINT id) {
   NOTIFYICONDATAA data = Base(owner, id);
-  return Shell_NotifyIconA(NIM_DELETE, &data) != FALSE;
+  return shellNotify(NIM_DELETE, &data) != FALSE;
 }
 
 bool IsTrayClick(LPARAM mouseMessage) {
@@ -60,4 +62,19 @@ bool IsTrayClick(LPARAM mouseMessage) {
 bool IsTrayMenuRequest(LPARAM mouseMessage) {
   const auto message = static_cast<UINT>(mouseMessage);
   return message == WM_RBUTTONUP || message == WM_CONTEXTMENU;
+}
+
+UINT TaskbarCreatedMessage() {
+  static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+  return message;
+}
+
+void AcceptTaskbarCreated(HWND window) {
+  if (TaskbarCreatedMessage() != 0) ChangeWindowMessageFilterEx(window, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+}
+
+ShellNotifyFunction UseShellNotify(ShellNotifyFunction function) {
+  const ShellNotifyFunction previous = shellNotify;
+  shellNotify = function;
+  return previous;
 }

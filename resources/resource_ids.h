@@ -24,3 +24,8 @@
 #define IDM_TYPE_TEXT 0x0130
 #define IDM_START_WITH_WINDOWS 0x0140
 #define IDM_EXIT 0x0150
+
+// "Ports on this computer": the greyed item shown when there is no port, and
+// the item of COMn, IDM_PORT_FIRST + 16 * n (multiples of 16, as above).
+#define IDM_PORTS_NONE 0x0FF0
+#define IDM_PORT_FIRST 0x1000

@@ -45,11 +45,12 @@ class TrayMenu : public e2e::RunningProgram {
   }
 };
 
-// Items from the top: Show TV-SERKEY, Stop, Type as text, Start with Windows, Exit.
+// Items from the top: Show TV-SERKEY, Stop, Ports on this computer, Type as text,
+// Start with Windows, Exit.
 TEST_F(TrayMenu, RightClickMenuSetsTheOptionStopsAndShowsTheWindow) {
   HWND menu = OpenMenu();
   ASSERT_NE(menu, nullptr) << "a right click opens the menu";
-  Choose(menu, 3);
+  Choose(menu, 4);
   EXPECT_TRUE(ui::WaitUntil([] { return TypeTextValue() == std::optional<DWORD>(1); }, 5000)) << "Type as text";
 
   Choose(OpenMenu(), 2);
@@ -64,7 +65,7 @@ TEST_F(TrayMenu, RightClickMenuSetsTheOptionStopsAndShowsTheWindow) {
 }
 
 TEST_F(TrayMenu, ExitClosesThePortAndEndsTheProgram) {
-  Choose(OpenMenu(), 5);
+  Choose(OpenMenu(), 6);
   EXPECT_TRUE(program.Process().Wait(20000));
   EXPECT_TRUE(ui::WaitUntil([&] { return program.TrayIconCount() == 0; }));
 }
