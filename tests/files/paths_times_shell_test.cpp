@@ -135,34 +135,6 @@ TEST(ShellCopy, OneFileAndListsOfFiles) {
   EXPECT_FALSE(VOSHCopy(from.Path() + "missing.txt", to.Path() + "x.txt", false));
 }
 
-// One value of Explorer's advanced settings for a scope.
-class ExplorerSetting {
- public:
-  ExplorerSetting(const char* name, DWORD value) : name_(name) {
-    RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
-    DWORD size = sizeof saved_;
-    had_ = RegQueryValueExA(key_, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&saved_), &size) == ERROR_SUCCESS;
-    RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-  }
-  ~ExplorerSetting() {
-    if (had_) {
-      RegSetValueExA(key_, name_, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&saved_), sizeof saved_);
-    } else {
-      RegDeleteValueA(key_, name_);
-    }
-    RegCloseKey(key_);
-  }
-  ExplorerSetting(const ExplorerSetting&) = delete;
-  ExplorerSetting& operator=(const ExplorerSetting&) = delete;
-
- private:
-  static constexpr const char* kKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
-  const char* name_;
-  HKEY key_ = nullptr;
-  DWORD saved_ = 0;
-  bool had_ = false;
-};
-
 TEST(ShellFolders, VersionInformationAndSystemFolders) {
   std::string exe = testing_process::ExeDirectory() + "TV-SERKEY.exe";
   EXPECT_EQ(VOGetFileVSInfo(exe, "\\StringFileInfo\\040904E4\\FileVersion"), "2014.02.13");
@@ -173,14 +145,15 @@ TEST(ShellFolders, VersionInformationAndSystemFolders) {
   ASSERT_FALSE(windows.empty());
   EXPECT_EQ(VOGetSystemDir().rfind(windows, 0), 0u) << "the system folder lies in the Windows folder";
   EXPECT_EQ(VOFileDisplayName(windows + "\\notepad.exe"), "notepad.exe");
-  {
-    // With extensions hidden the shell drops ".exe"; the routine gives it back.
-    ExplorerSetting hide("HideFileExt", 1);
-    SHFILEINFOA shell{};
-    SHGetFileInfoA((windows + "\\notepad.exe").c_str(), 0, &shell, sizeof shell, SHGFI_DISPLAYNAME);
-    ASSERT_STREQ(shell.szDisplayName, "notepad") << "the shell hides the extension";
-    EXPECT_EQ(VOFileDisplayName(windows + "\\notepad.exe"), "notepad.exe");
-  }
+  // With extensions hidden the shell drops ".exe"; the routine gives it back.
+  const char* const kAdvanced = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+  const DWORD hide = 1;
+  RegSetKeyValueA(HKEY_CURRENT_USER, kAdvanced, "HideFileExt", REG_DWORD, &hide, sizeof hide);
+  SHFILEINFOA shell{};
+  SHGetFileInfoA((windows + "\\notepad.exe").c_str(), 0, &shell, sizeof shell, SHGFI_DISPLAYNAME);
+  EXPECT_STREQ(shell.szDisplayName, "notepad") << "the shell hides the extension";
+  EXPECT_EQ(VOFileDisplayName(windows + "\\notepad.exe"), "notepad.exe");
+  RegDeleteKeyValueA(HKEY_CURRENT_USER, kAdvanced, "HideFileExt");  // back to the prefix's default
   EXPECT_EQ(VODirDisplayName(temp.Path() + "plain.txt"), temp.Path() + "plain.txt");
   // A dot in a folder name is no extension to give back.
   CreateDirectoryA((temp.Path() + "a.b").c_str(), nullptr);
