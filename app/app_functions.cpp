@@ -36,8 +36,8 @@ double VORandom(long seed) {
   static std::mt19937 generator(
       static_cast<std::mt19937::result_type>(std::chrono::steady_clock::now().time_since_epoch().count()));
   if (seed != 0) generator.seed(static_cast<std::mt19937::result_type>(seed));
-  // The generator's numbers are never negative; the absolute value keeps the contract explicit.
-  return std::fabs(static_cast<double>(generator()));
+  // A 32-bit draw over 2^32: every value in [0, 1), never 1 itself.
+  return std::fabs(static_cast<double>(generator()) / 4294967296.0);
 }
 
 bool CommandLineRequestsStart(const std::string& commandLine) {

@@ -14,9 +14,10 @@ UINT VOGetDriveType(BoxOwner owner, const std::string& path);
 // "C:\Windows\" -> "C:\".
 std::string DriveRootOf(const std::string& path);
 
-// Absolute value of the next pseudo-random number. A non-zero seed restarts
-// the sequence at that seed; 0 continues it (seeded from the clock at first use).
-double VORandom(long seed);
+// The next pseudo-random number r, 0 <= r < 1. A non-zero seed restarts the
+// sequence at that seed; 0, or no argument, continues it (seeded from the
+// clock at first use).
+double VORandom(long seed = 0);
 
 // True when the command line, after its last double quote, asks for an
 // immediate start: "/START" exactly, case-insensitive, leading blanks ignored.

@@ -11,6 +11,11 @@ void BoxError(BoxOwner owner, const std::string& text) {
   MessageBoxA(owner.Handle(), text.c_str(), "Error", MB_OK | MB_ICONHAND);
 }
 
+bool BoxErrorRetry(BoxOwner owner, const std::string& text) {
+  CALLSTACK_ENTER("BoxErrorRetry", kModule);
+  return MessageBoxA(owner.Handle(), text.c_str(), "Error", MB_RETRYCANCEL | MB_ICONHAND) == IDRETRY;
+}
+
 void BoxInfo(BoxOwner owner, const std::string& title, const std::string& text) {
   CALLSTACK_ENTER("BoxInfo", kModule);
   MessageBoxA(owner.Handle(), text.c_str(), title.c_str(),

@@ -29,6 +29,8 @@ class BoxOwner {
 };
 
 void BoxError(BoxOwner owner, const std::string& text);
+// The error box with Retry and Cancel in place of OK: true for Retry.
+bool BoxErrorRetry(BoxOwner owner, const std::string& text);
 void BoxInfo(BoxOwner owner, const std::string& title, const std::string& text);
 bool BoxAsk(BoxOwner owner, const std::string& title, const std::string& text, std::uint16_t defaultButton);
 // type 3: Yes/No/Cancel; any other type: Yes/No. Reply codes: Abort 0,

@@ -13,6 +13,32 @@ std::unique_ptr<Class_HKCU> g_shared;
 // The subkey joins the path unchanged; the registry object cleans the ends.
 std::string AppPath(const std::string& subkey) { return "Software\\Talvik\\" + ApplicationNameGet() + "\\" + subkey; }
 
+// Without an application name every path would land in Software\Talvik, or
+// in another application's key below it: nothing may reach the registry
+// then. True, with LastError 87, when the call must stop here.
+bool Refused() {
+  if (ApplicationNameGet().find_first_not_of(" \\") != std::string::npos) return false;
+  g_shared->LastError(ERROR_INVALID_PARAMETER);
+  return true;
+}
+
+// A read through the shared object with the application path of `subkey`;
+// `empty` without the object or without an application name.
+template <class Result, class Operation>
+Result Read(const std::string& subkey, Result empty, Operation operation) {
+  if (!g_shared || Refused()) return empty;
+  return operation(*g_shared, AppPath(subkey));
+}
+
+// A create, write or delete: its result code, 0 without the object, 87
+// without an application name.
+template <class Operation>
+std::int32_t Change(const std::string& subkey, Operation operation) {
+  if (!g_shared) return 0;
+  if (Refused()) return ERROR_INVALID_PARAMETER;
+  return operation(*g_shared, AppPath(subkey));
+}
+
 // 16-bit values are widened with zeros, signed or not: -1 is stored as 65535.
 std::uint32_t Widen(std::int16_t value) { return static_cast<std::uint16_t>(value); }
 
@@ -24,12 +50,12 @@ void SharedRegistryDestroy() { g_shared.reset(); }
 
 std::int32_t TVRegCreateKey(const std::string& subkey) {
   CALLSTACK_ENTER("TVRegCreateKey", kRegistryModule);
-  return g_shared ? g_shared->CreateKey(AppPath(subkey)) : 0;
+  return Change(subkey, [&](Class_HKCU& r, const std::string& p) { return r.CreateKey(p); });
 }
 
 std::string TVRegGetString(const std::string& subkey, const std::string& name) {
   CALLSTACK_ENTER("TVRegGetString", kRegistryModule);
-  return g_shared ? g_shared->GetString(AppPath(subkey), name) : std::string();
+  return Read(subkey, std::string(), [&](Class_HKCU& r, const std::string& p) { return r.GetString(p, name); });
 }
 
 std::string TVRegGetStringEx(const std::string& subkey, const std::string& name, const std::string& defaultText) {
@@ -41,7 +67,7 @@ std::string TVRegGetStringEx(const std::string& subkey, const std::string& name,
 
 std::int32_t TVRegGetInt(const std::string& subkey, const std::string& name) {
   CALLSTACK_ENTER("TVRegGetInt", kRegistryModule);
-  return g_shared ? g_shared->GetInt(AppPath(subkey), name) : 0;
+  return Read(subkey, std::int32_t{0}, [&](Class_HKCU& r, const std::string& p) { return r.GetInt(p, name); });
 }
 
 std::int32_t TVRegGetIntEx(const std::string& subkey, const std::string& name, std::int32_t defaultValue) {
@@ -64,7 +90,8 @@ std::int16_t TVRegGetShortEx(const std::string& subkey, const std::string& name,
 
 DWORD TVRegGetDWord(const std::string& subkey, const std::string& name) {
   CALLSTACK_ENTER("TVRegGetDWord", kRegistryModule);
-  return g_shared ? static_cast<DWORD>(g_shared->GetWord(AppPath(subkey), name)) : 0;
+  return Read(subkey, DWORD{0},
+                          [&](Class_HKCU& r, const std::string& p) { return static_cast<DWORD>(r.GetWord(p, name)); });
 }
 
 DWORD TVRegGetDWordEx(const std::string& subkey, const std::string& name, DWORD defaultValue) {
@@ -86,12 +113,14 @@ std::uint16_t TVRegGetWordEx(const std::string& subkey, const std::string& name,
 
 std::int32_t TVRegWriteString(const std::string& subkey, const std::string& name, const std::string& text) {
   CALLSTACK_ENTER("TVRegWriteString", kRegistryModule);
-  return g_shared ? g_shared->WriteString(AppPath(subkey), name, text) : 0;
+  return Change(subkey,
+                          [&](Class_HKCU& r, const std::string& p) { return r.WriteString(p, name, text); });
 }
 
 std::int32_t TVRegWriteInt(const std::string& subkey, const std::string& name, std::int32_t value) {
   CALLSTACK_ENTER("TVRegWriteInt", kRegistryModule);
-  return g_shared ? g_shared->WriteInt(AppPath(subkey), name, value) : 0;
+  return Change(subkey,
+                          [&](Class_HKCU& r, const std::string& p) { return r.WriteInt(p, name, value); });
 }
 
 std::int32_t TVRegWriteShort(const std::string& subkey, const std::string& name, std::int16_t value) {
@@ -101,7 +130,8 @@ std::int32_t TVRegWriteShort(const std::string& subkey, const std::string& name,
 
 std::int32_t TVRegWriteDWord(const std::string& subkey, const std::string& name, DWORD value) {
   CALLSTACK_ENTER("TVRegWriteDWord", kRegistryModule);
-  return g_shared ? g_shared->WriteWord(AppPath(subkey), name, value) : 0;
+  return Change(subkey,
+                          [&](Class_HKCU& r, const std::string& p) { return r.WriteWord(p, name, value); });
 }
 
 std::int32_t TVRegWriteWord(const std::string& subkey, const std::string& name, std::uint16_t value) {
@@ -111,23 +141,19 @@ std::int32_t TVRegWriteWord(const std::string& subkey, const std::string& name, 
 
 std::int32_t TVRegDeleteKey(const std::string& subkey) {
   CALLSTACK_ENTER("TVRegDeleteKey", kRegistryModule);
-  if (!g_shared) return 0;
-  // Without a name the path would clean to Software\Talvik: the keys of
-  // every other application of ours.
-  if (ApplicationNameGet().find_first_not_of(" \\") == std::string::npos) {
-    return g_shared->LastError(ERROR_INVALID_PARAMETER);
-  }
-  return g_shared->DeleteSubKey(AppPath(subkey));
+  return Change(subkey, [](Class_HKCU& r, const std::string& p) { return r.DeleteSubKey(p); });
 }
 
 std::int32_t TVRegDeleteValue(const std::string& subkey, const std::string& name) {
   CALLSTACK_ENTER("TVRegDeleteValue", kRegistryModule);
-  return g_shared ? g_shared->DeleteValue(AppPath(subkey), name) : 0;
+  return Change(subkey,
+                          [&](Class_HKCU& r, const std::string& p) { return r.DeleteValue(p, name); });
 }
 
 std::vector<std::string> TVRegGetAllSubKey(const std::string& subkey) {
   CALLSTACK_ENTER("TVRegGetAllSubKey", kRegistryModule);
-  return g_shared ? g_shared->Get_SubKey_ValueNames(AppPath(subkey)) : std::vector<std::string>();
+  return Read(subkey, std::vector<std::string>(),
+                          [&](Class_HKCU& r, const std::string& p) { return r.Get_SubKey_ValueNames(p); });
 }
 
 std::int32_t TVRegLastError() { return g_shared ? g_shared->LastError() : 0; }

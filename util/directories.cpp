@@ -1,31 +1,13 @@
 #include "util/directories.h"
 
 #include "errors/callstack.h"
+#include "util/current_folder.h"
 #include "util/files.h"
 #include "util/path_strings.h"
 #include "util/system.h"
 
 namespace {
 constexpr const char* kModule = "Func  File Directory";
-
-// Puts the process's current folder back when the scope ends, whatever way
-// it ends: a test of a folder must leave no trace in relative paths.
-class CurrentFolderKeeper {
- public:
-  CurrentFolderKeeper() {
-    char buffer[MAX_PATH + 1] = {};
-    const DWORD n = GetCurrentDirectoryA(sizeof buffer, buffer);
-    if (n > 0 && n < sizeof buffer) saved_.assign(buffer, n);
-  }
-  ~CurrentFolderKeeper() {
-    if (!saved_.empty()) SetCurrentDirectoryA(saved_.c_str());
-  }
-  CurrentFolderKeeper(const CurrentFolderKeeper&) = delete;
-  CurrentFolderKeeper& operator=(const CurrentFolderKeeper&) = delete;
-
- private:
-  std::string saved_;
-};
 
 class FindHandle {
  public:
@@ -69,8 +51,14 @@ bool VODirMake(BoxOwner owner, const std::string& path, bool retry) {
     if (!DirExist(built)) {
       while (!CreateDirectoryA(built.c_str(), nullptr)) {
         CALLSTACK_LINE();
-        BoxError(owner, "[VODirMake] Failed creating directory " + built + " !" + CallStack(1));
-        if (!retry) return false;
+        const std::string text = "[VODirMake] Failed creating directory " + built + " !" + CallStack(1);
+        if (!retry) {
+          BoxError(owner, text);
+          return false;
+        }
+        // A level that can never be made (a file in the way, a drive that is
+        // not there) must not hold the user for good: Cancel ends the retries.
+        if (!BoxErrorRetry(owner, text)) return false;
       }
     }
     rest = slash == std::string::npos ? std::string() : rest.substr(slash + 1);

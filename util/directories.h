@@ -15,8 +15,9 @@
 // folder is put back on every way out.
 bool DirExist(const std::string& directory);
 // Creates every missing level of "X:\level\level..."; a level that cannot
-// be created shows an error box and, with `retry`, is tried again (for as
-// long as it fails), otherwise the result is false.
+// be created shows an error box and the result is false. With `retry` the
+// box offers Retry and Cancel: Retry tries the same level again, Cancel
+// gives false.
 bool VODirMake(BoxOwner owner, const std::string& path, bool retry);
 // True when the directory exists, otherwise VODirMake.
 bool DirMake_NoExist(BoxOwner owner, const std::string& path, bool retry);

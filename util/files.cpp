@@ -8,7 +8,9 @@
 #include "app/globals.h"
 #include "app/win_message_show.h"
 #include "errors/callstack.h"
+#include "platform/handles.h"
 #include "util/directories.h"
+#include "util/file_targets.h"
 #include "util/numeric.h"
 #include "util/path_strings.h"
 #include "util/shell_folders.h"
@@ -41,6 +43,26 @@ bool RetryWithProgress(BoxOwner owner, std::uint16_t maxTries, const std::functi
     Delay(500);
   }
 }
+
+std::string EraseFailureText(const std::string& file) {
+  return LanguageGet() == 2
+             ? "[VOFErase] Cannot delete file : " + file + " !\r\nStill using by system/accessed by somebody else!"
+             : "[VOFErase] Tidak bisa hapus file : " + file + " !\r\nMasih digunakan oleh sistem/diakses oleh orang lain!";
+}
+
+// Whether an existing file could be deleted now, found without deleting it:
+// not read-only, and no other program holds it without sharing deletion.
+// When it could not, the user sees VOFErase's box, listed from the routine
+// that wanted to replace the file.
+bool TargetReplaceable(BoxOwner owner, const std::string& file) {
+  const DWORD attributes = GetFileAttributesA(file.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return true;
+  const FileHandle probe(CreateFileA(file.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, 0, nullptr));
+  if (probe && !(attributes & FILE_ATTRIBUTE_READONLY)) return true;
+  BoxError(owner, EraseFailureText(file) + CallStackEx(0));
+  return false;
+}
 }  // namespace
 
 bool VOFile(const std::string& path) {
@@ -54,11 +76,7 @@ bool VOFErase(BoxOwner owner, const std::string& file) {
   if (!VOFile(file)) return true;
   if (DeleteFileA(file.c_str())) return true;
   CALLSTACK_LINE();
-  const std::string text =
-      LanguageGet() == 2 ? "[VOFErase] Cannot delete file : " + file + " !\r\nStill using by system/accessed by somebody else!"
-                         : "[VOFErase] Tidak bisa hapus file : " + file +
-                               " !\r\nMasih digunakan oleh sistem/diakses oleh orang lain!";
-  BoxError(owner, text + CallStackEx(1));
+  BoxError(owner, EraseFailureText(file) + CallStackEx(1));
   return false;
 }
 
@@ -80,8 +98,10 @@ bool VOFRename(BoxOwner owner, const std::string& source, const std::string& tar
     return false;
   }
   CALLSTACK_LINE();
-  if (VOFile(target) && !VOFErase(owner, target)) return false;
-  return MoveFileA(source.c_str(), target.c_str()) != FALSE;
+  if (VOFile(target) && !TargetReplaceable(owner, target)) return false;
+  // One step: a rename that fails (a source held open, say) leaves the old
+  // target as it was.
+  return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != FALSE;
 }
 
 bool VOFRenameEx(BoxOwner owner, const std::string& source, const std::string& target, std::uint16_t maxTries) {
@@ -103,21 +123,16 @@ bool PlatformFreeSpace(const std::string& root, std::uint64_t& freeBytes) {
 }
 FreeSpaceQuery freeSpaceQuery = &PlatformFreeSpace;
 
-// The drive letter a target is tested against: its first character when
-// that is a letter, otherwise the current drive.
-char TargetDrive(const std::string& target) {
-  if (!target.empty()) {
-    char c = target[0];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (c >= 'A' && c <= 'Z') return c;
-  }
-  char current[MAX_PATH + 1] = {};
-  GetCurrentDirectoryA(sizeof current, current);
-  return static_cast<char>(current[0] & ~0x20);
-}
-
 std::string WholeKilobytes(std::uint64_t bytes) {
   return std::to_string(static_cast<std::uint64_t>(VODivide(static_cast<double>(bytes), 1024.0)));
+}
+
+// The copy itself, onto a name that holds no file of value: the shell's copy
+// counts as done when the file is there.
+bool CopyTo(const std::string& source, const std::string& target, bool useShell) {
+  if (!useShell) return CopyFileA(source.c_str(), target.c_str(), FALSE) != FALSE;
+  VOSHCopy(source, target, false);
+  return VOFile(target);
 }
 }  // namespace
 
@@ -134,7 +149,8 @@ bool VOFCopy(BoxOwner owner, const std::string& source, const std::string& targe
     BoxError(owner, "[VOFCopy] File source missing : " + source + " !" + CallStackEx(1));
     return false;
   }
-  if (VOFile(target)) {
+  const bool replacing = VOFile(target);
+  if (replacing) {
     if (ask) {
       CALLSTACK_LINE();
       const bool english = LanguageGet() == 2;
@@ -148,25 +164,29 @@ bool VOFCopy(BoxOwner owner, const std::string& source, const std::string& targe
       if (!overwrite) return false;
     }
     CALLSTACK_LINE();
-    if (!VOFErase(owner, target)) return false;
+    if (!TargetReplaceable(owner, target)) return false;
   }
   const std::uint64_t size = VOFileSize(source);
-  const char drive = TargetDrive(target);
+  // The volume of the target's full path: a relative "out.txt" lies on the
+  // current drive, not on drive O.
+  const Volume volume = VolumeOf(target);
   std::uint64_t freeBytes = 0;
-  if (!freeSpaceQuery(std::string(1, drive) + ":\\", freeBytes)) freeBytes = 0;
-  // Equal is not enough: the copy keeps a margin on the target drive.
-  if (freeBytes <= size) {
+  // Equal is not enough: the copy keeps a margin on the target drive. When
+  // the space cannot be asked, the copy goes ahead: a drive that fills up
+  // fails the copy itself, and an old target is replaced only afterwards.
+  if (freeSpaceQuery(volume.root, freeBytes) && freeBytes <= size) {
     CALLSTACK_LINE();
-    BoxError(owner, "[VOFCopy] Disk Space (Drive: " + std::string(1, drive) + ") is not enough !\r\nSpace Left: " +
+    BoxError(owner, "[VOFCopy] Disk Space (Drive: " + volume.name + ") is not enough !\r\nSpace Left: " +
                         WholeKilobytes(freeBytes) + " KB\r\nSpace Required: " + WholeKilobytes(size) + " KB" +
                         CallStackEx(1));
     return false;
   }
-  if (useShell) {
-    VOSHCopy(source, target, false);
-    return VOFile(target);
-  }
-  return CopyFileA(source.c_str(), target.c_str(), FALSE) != FALSE;
+  if (!replacing) return CopyTo(source, target, useShell);
+  // The old target stays until a complete copy can take its place.
+  StagingFile staging(target);
+  if (staging.Path().empty()) return false;
+  if (useShell) DeleteFileA(staging.Path().c_str());  // its empty placeholder would pass for the copy
+  return CopyTo(source, staging.Path(), useShell) && staging.ReplaceTarget();
 }
 
 std::uint64_t VOFileSize(const std::string& file) {

@@ -18,14 +18,18 @@ bool VOFErase(BoxOwner owner, const std::string& file);
 // tries; after `maxTries` failed tries the application ends.
 bool VOFEraseEx(BoxOwner owner, const std::string& file, std::uint16_t maxTries);
 
-// Renames source to target, replacing an existing target.
+// Renames source to target, replacing an existing target in the same step:
+// a failed rename leaves the old target as it was. A target that cannot be
+// replaced shows VOFErase's box.
 bool VOFRename(BoxOwner owner, const std::string& source, const std::string& target);
 // VOFRename retried as VOFEraseEx retries a delete; ends the application
 // after the last failed try.
 bool VOFRenameEx(BoxOwner owner, const std::string& source, const std::string& target, std::uint16_t maxTries);
 
 // Copies source to target, asking before an overwrite when `ask`, refusing
-// when the target drive's free space is not more than the file's size.
+// when the free space of the volume of the target's full path is not more
+// than the file's size (no refusal when the space cannot be asked). An old
+// target is replaced only by a complete copy; a failed copy leaves it.
 bool VOFCopy(BoxOwner owner, const std::string& source, const std::string& target, bool useShell, bool ask);
 
 // Size in bytes of the first file matching the name (wildcards allowed,
@@ -36,8 +40,8 @@ std::uint64_t VOFileSize(const std::string& file);
 // system, temporary or compressed files); false at the first failure.
 bool VOFEraseAll(BoxOwner owner, const std::string& directory);
 
-// The free-space query VOFCopy uses: bytes free to the caller on the drive
-// whose root is given ("C:\"); false when it cannot be asked. Replaceable,
-// so a test can play a nearly full drive.
+// The free-space query VOFCopy uses: bytes free to the caller on the volume
+// whose root is given ("C:\", "\\server\share\"); false when it cannot be
+// asked. Replaceable, so a test can play a nearly full drive.
 using FreeSpaceQuery = bool (*)(const std::string& root, std::uint64_t& freeBytes);
 FreeSpaceQuery SetFreeSpaceQuery(FreeSpaceQuery query);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <limits>
 #include <system_error>
 
@@ -44,14 +45,31 @@ double ParseNumber(const std::string& text, char decimalSep) {
 }
 }  // namespace
 
+bool RealsEqual(double a, double b) { return a == b || std::fabs(a - b) < ConventionsGet().floatDelta; }
+
+std::string RealText(double value) {
+  const Conventions& c = ConventionsGet();
+  char buffer[400];  // the largest double has 309 whole digits
+  const auto end =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, std::max(c.decimals, 0)).ptr;
+  std::string text(buffer, end);
+  // A value that rounds to zero is written without a sign.
+  if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+  const std::string::size_type point = text.find('.');
+  if (point != std::string::npos) text[point] = c.decimalSep;
+  const std::string::size_type whole = point == std::string::npos ? text.size() : point;
+  if (c.fixedDigits && whole < static_cast<std::string::size_type>(c.digits)) text.insert(0, c.digits - whole, ' ');
+  return text;
+}
+
 double VODivide(double a, double b) {
   CALLSTACK_ENTER("VODivide", "Func  Numeric");
-  return b == 0.0 ? 0.0 : a / b;
+  return RealsEqual(b, 0.0) ? 0.0 : a / b;
 }
 
 double VODebet(double n) {
   CALLSTACK_ENTER("VODebet", "Func  Numeric");
-  return n < 0.0 ? n * -1.0 : n;
+  return n < 0.0 && !RealsEqual(n, 0.0) ? n * -1.0 : n;
 }
 
 std::string VODecimalSepChr() {

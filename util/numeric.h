@@ -3,10 +3,16 @@
 // text with the process's decimal and thousands separators.
 #include <string>
 
-// 0 when b is 0, otherwise a / b.
+// 0 when b counts as 0 (RealsEqual), otherwise a / b.
 double VODivide(double a, double b);
-// n when it is not negative, otherwise -n.
+// n when it is not negative (a value that counts as 0 is not), otherwise -n.
 double VODebet(double n);
+// True when a and b differ by less than the process's float tolerance.
+bool RealsEqual(double a, double b);
+// A real as text without a picture: the process's decimals and decimal
+// separator, the whole part right-aligned in its fixed digit positions. A
+// whole part wider than those positions is written out in full.
+std::string RealText(double value);
 // The process's decimal separator as a one-character text.
 std::string VODecimalSepChr();
 

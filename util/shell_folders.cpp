@@ -5,6 +5,7 @@
 
 #include "errors/callstack.h"
 #include "platform/folder_dialog.h"
+#include "util/current_folder.h"
 #include "util/path_strings.h"
 
 namespace {
@@ -20,12 +21,6 @@ bool ShellCopy(const std::string& fromList, const std::string& toList, FILEOP_FL
   op.pTo = toList.c_str();
   op.fFlags = flags;
   return SHFileOperationA(&op) == 0 && !op.fAnyOperationsAborted;
-}
-
-std::string CurrentFolder() {
-  char buffer[MAX_PATH + 1] = {};
-  const DWORD n = GetCurrentDirectoryA(sizeof buffer, buffer);
-  return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string();
 }
 
 std::string FolderQuery(UINT (WINAPI *query)(LPSTR, UINT)) {
@@ -137,10 +132,11 @@ bool VOIsDriveReady(BoxOwner owner, const std::string& drive) {
   std::string root = drive;
   if (root.empty() || root.back() != ':') root += ':';
   for (;;) {
-    const std::string saved = CurrentFolder();
-    const bool ready = SetCurrentDirectoryA(root.c_str()) != FALSE;
-    // Back to where we were, on both ways out of the test.
-    if (!saved.empty()) SetCurrentDirectoryA(saved.c_str());
+    bool ready;
+    {
+      CurrentFolderKeeper keeper;
+      ready = SetCurrentDirectoryA(root.c_str()) != FALSE;
+    }
     if (ready) return true;
     CALLSTACK_LINE();
     if (!BoxAsk(owner, "Not Ready", "Driver : " + root + " Is not ready! Try again ?", 1)) return false;

@@ -1,21 +1,13 @@
 #include "util/string_functions.h"
 
-#include <charconv>
-#include <cmath>
 #include <cstdio>
 
 #include "app/app_functions.h"
-#include "app/conventions.h"
 #include "errors/callstack.h"
+#include "util/numeric.h"
 
 namespace {
 const char* const kOuterKey = "KXPRd";
-
-// VORandom answers the absolute value of a 32-bit draw; scaled into [0, 1).
-double RandomFraction() {
-  const double draw = std::fmod(VORandom(0), 4294967296.0);
-  return draw / 4294967296.0;
-}
 
 // Decimal code at the start of a part, blanks before it allowed; what is no
 // number reads as 0.
@@ -43,15 +35,7 @@ std::string Trim(const std::string& text) {
 std::string TextOf(const ChrListItem& item) {
   if (const auto* text = std::get_if<std::string>(&item)) return *text;
   if (const auto* whole = std::get_if<long long>(&item)) return std::to_string(*whole);
-  // Reals in their shortest exact form, with the process's decimal separator.
-  char buffer[64];
-  const double real = std::get<double>(item);
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, real);
-  std::string text(buffer, result.ptr);
-  for (char& c : text) {
-    if (c == '.') c = ConventionsGet().decimalSep;
-  }
-  return text;
+  return RealText(std::get<double>(item));
 }
 
 // Keystream of the cipher: a 32-bit xorshift generator seeded from the key
@@ -134,7 +118,7 @@ std::string RetRandomString2(std::uint16_t len, const std::string& from, const s
   for (unsigned i = 0; i < len; ++i) {
     int offset;
     do {
-      offset = static_cast<int>(RandomFraction() * span);
+      offset = static_cast<int>(VORandom() * span);
       if (offset >= span) offset = span - 1;
     } while (offset == previous);
     previous = offset;
@@ -160,7 +144,7 @@ std::string Crypt(const std::string& text, const std::string& key) {
 std::string TeEncrypt(const std::string& text) {
   CALLSTACK_ENTER("TeEncrypt", "Func  String");
   std::string inner(3, '\0');
-  for (char& c : inner) c = static_cast<char>(static_cast<int>(RandomFraction() * 126 + 1));
+  for (char& c : inner) c = static_cast<char>(static_cast<int>(VORandom(0) * 126 + 1));
   const std::string framed = inner.substr(0, 2) + Crypt(text, inner) + inner[2];
   return Crypt(framed, kOuterKey);
 }

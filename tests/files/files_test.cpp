@@ -8,6 +8,8 @@
 #include "tests/files/temp_folder.h"
 #include "tests/harness/process.h"
 #include "tests/harness/ui.h"
+#include "util/current_folder.h"
+#include "util/directories.h"
 #include "util/files.h"
 #include "util/system.h"
 
@@ -179,6 +181,49 @@ TEST(VOFEraseEx, EndsTheApplicationAfterTheLastTry) {
   EXPECT_TRUE(VOFile(file));
 }
 
+TEST(VOFRename, AFailedRenameLeavesTheOldTarget) {
+  TempFolder temp;
+  const std::string source = temp.File("new.txt", "new");
+  const std::string target = temp.File("old.txt", "old");
+  {
+    Lock held(source);  // another program still has the source open
+    EXPECT_FALSE(VOFRename(nullptr, source, target));
+    EXPECT_EQ(ReadAll(target), "old");
+  }
+  EXPECT_TRUE(VOFRename(nullptr, source, target));
+  EXPECT_EQ(ReadAll(target), "new");
+  EXPECT_FALSE(VOFile(source));
+
+  const std::string other = temp.File("other.txt", "other");
+  Lock heldTarget(target);
+  auto box = ui::AnswerNextBox(IDOK);
+  EXPECT_FALSE(VOFRename(nullptr, other, target));
+  EXPECT_EQ(box.get().text.rfind("[VOFErase] Tidak bisa hapus file : " + target + " !", 0), 0u)
+      << "a target that cannot be replaced shows the delete box";
+  EXPECT_EQ(ReadAll(target), "new");
+  EXPECT_EQ(ReadAll(other), "other");
+}
+
+TEST(VOFRenameEx, RetriesWithAProgressWindowUntilTheSourceIsFree) {
+  TempFolder temp;
+  const std::string source = temp.File("new.txt", "new");
+  const std::string target = temp.File("old.txt", "old");
+  Lock lock(source);
+  auto helper = std::async(std::launch::async, [&] {
+    std::string text;
+    ui::WaitUntil([&] {
+      text = ProgressText(GetCurrentProcessId());
+      return text.find("Trying: 2") != std::string::npos;
+    });
+    lock.Release();
+    return text;
+  });
+  EXPECT_TRUE(VOFRenameEx(nullptr, source, target, 10));
+  EXPECT_EQ(helper.get(), "VOFRenameEx Trying Rename File : \r\n" + source + " to \r\n" + target + "\r\nTrying: 2 Time(s) !");
+  EXPECT_EQ(ReadAll(target), "new");
+  EXPECT_EQ(ProgressText(GetCurrentProcessId()), "<no progress window>") << "closed on success";
+}
+
 // A drive with a chosen number of free bytes.
 std::uint64_t playedFree = 0;
 std::string askedRoot;
@@ -245,6 +290,54 @@ TEST_F(VOFCopyTest, AsksBeforeOverwritingWithNoAsDefault) {
   auto box = ui::AnswerNextBox(IDOK);
   EXPECT_FALSE(VOFCopy(nullptr, temp.Path() + "none.txt", target, false, false));
   EXPECT_EQ(box.get().text.rfind("[VOFCopy] File source missing : " + temp.Path() + "none.txt !\r\n\r\n", 0), 0u);
+}
+
+TEST_F(VOFCopyTest, ARefusedOrFailedCopyLeavesTheOldTarget) {
+  const std::string source = temp.File("src.txt", "fresh");
+  const std::string target = temp.File("dst.txt", "kept");
+  const struct {
+    const char* what;
+    std::uint64_t free;
+    DWORD sourceSharing;  // how another program holds the source
+    bool expectBox;
+  } cases[] = {
+      {"not enough space", 5, FILE_SHARE_READ, true},
+      {"the copy fails", 1ull << 40, 0, false},
+  };
+  for (const auto& c : cases) {
+    playedFree = c.free;
+    HANDLE held = CreateFileA(source.c_str(), GENERIC_READ, c.sourceSharing, nullptr, OPEN_EXISTING, 0, nullptr);
+    auto box = ui::AnswerNextBox(IDOK, GetCurrentProcessId(), c.expectBox ? ui::kDefaultTimeoutMs : 1000);
+    EXPECT_FALSE(VOFCopy(nullptr, source, target, false, false)) << c.what;
+    EXPECT_EQ(box.get().hwnd != nullptr, c.expectBox) << c.what;
+    CloseHandle(held);
+    EXPECT_EQ(ReadAll(target), "kept") << c.what;
+  }
+  std::vector<std::string> left;
+  for (const DirValue& name : VODirList(temp.Path() + "*", 1)) left.push_back(std::get<std::string>(name));
+  EXPECT_EQ(left, (std::vector<std::string>{"dst.txt", "src.txt"})) << "no staging file left behind";
+}
+
+bool FailingFreeSpace(const std::string& root, std::uint64_t&) {
+  askedRoot = root;
+  return false;
+}
+
+TEST_F(VOFCopyTest, RelativeTargetIsTestedOnTheDriveOfItsFullPath) {
+  const std::string source = temp.File("src.txt", "abc");
+  CurrentFolderKeeper keeper;
+  ASSERT_TRUE(SetCurrentDirectoryA(temp.Path().c_str()));
+  playedFree = 1ull << 40;
+  EXPECT_TRUE(VOFCopy(nullptr, source, "out.txt", false, false));
+  EXPECT_EQ(askedRoot, std::string(1, static_cast<char>(temp.Path()[0] & ~0x20)) + ":\\") << "not drive O";
+  EXPECT_EQ(ReadAll(temp.Path() + "out.txt"), "abc");
+
+  // Free space that cannot be asked refuses nothing: the copy itself tells.
+  SetFreeSpaceQuery(&FailingFreeSpace);
+  auto box = ui::AnswerNextBox(IDOK, GetCurrentProcessId(), 1000);
+  EXPECT_TRUE(VOFCopy(nullptr, source, "out.txt", false, false));
+  EXPECT_EQ(box.get().hwnd, nullptr);
+  EXPECT_EQ(ReadAll(temp.Path() + "out.txt"), "abc");
 }
 
 TEST(VOFEraseAll, DeletesPlainFilesOnly) {

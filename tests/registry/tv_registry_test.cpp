@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <iterator>
+
 #include "app/globals.h"
 
 namespace {
@@ -55,7 +58,8 @@ TEST_F(SettingsFunctions, SixteenBitFamilyWidensAndTruncates) {
   EXPECT_EQ(TVRegGetShort("N", "Minus"), -1);
   EXPECT_EQ(TVRegGetInt("N", "Minus"), 65535);
   EXPECT_EQ(TVRegGetShortEx("N", "Missing", -2), -2);
-  EXPECT_EQ(TVRegGetIntEx("N", "Missing", 0) , 0);
+  EXPECT_EQ(TVRegGetIntEx("N", "Missing", 70000), 70000);
+  EXPECT_EQ(TVRegGetIntEx("N", "Minus", 0), 65535);
   TVRegWriteWord("N", "Word", 65535);
   EXPECT_EQ(TVRegGetDWord("N", "Word"), 65535u);
 }
@@ -85,13 +89,34 @@ TEST_F(SettingsFunctions, KeysSubkeysAndTheWholeApplicationKey) {
   EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, kAppKey, 0, KEY_READ, &key), ERROR_SUCCESS);
 }
 
-TEST_F(SettingsFunctions, WithoutAnApplicationNameNoDeleteReachesTheSharedKey) {
+// With a blank name a path would clean to Software\Talvik\<subkey>.
+TEST_F(SettingsFunctions, WithoutAnApplicationNameNothingReachesTheRegistry) {
+  const char* const kStray = "Software\\Talvik\\Probe";
   ASSERT_EQ(TVRegCreateKey("Setting"), 0);
+  RegDeleteTreeA(HKEY_CURRENT_USER, kStray);
+  const std::function<std::int32_t()> changes[] = {
+      [] { return TVRegDeleteKey(""); },
+      [] { return TVRegCreateKey("Probe"); },
+      [] { return TVRegWriteString("Probe", "S", "x"); },
+      [] { return TVRegWriteInt("Probe", "I", 1); },
+      [] { return TVRegWriteShort("Probe", "H", 1); },
+      [] { return TVRegWriteDWord("Probe", "D", 1); },
+      [] { return TVRegWriteWord("Probe", "W", 1); },
+      [] { return TVRegDeleteValue("Probe", "S"); },
+  };
   for (const char* name : {"", "  ", "\\"}) {
     ApplicationNameSet(name);
-    EXPECT_EQ(TVRegDeleteKey(""), ERROR_INVALID_PARAMETER) << '"' << name << '"';
+    for (size_t i = 0; i < std::size(changes); ++i) {
+      EXPECT_EQ(changes[i](), ERROR_INVALID_PARAMETER) << '"' << name << "\" change " << i;
+      EXPECT_EQ(TVRegLastError(), ERROR_INVALID_PARAMETER);
+    }
+    EXPECT_EQ(TVRegGetDWordEx("Probe", "D", 7), 7u) << "a refused read gives the default";
+    EXPECT_TRUE(TVRegGetAllSubKey("").empty());
     EXPECT_EQ(TVRegLastError(), ERROR_INVALID_PARAMETER);
   }
+  HKEY key = nullptr;
+  EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, kStray, 0, KEY_READ, &key), ERROR_SUCCESS);
+  RegDeleteTreeA(HKEY_CURRENT_USER, kStray);
   ApplicationNameSet("TvSerkeyRegistryTest");
   EXPECT_EQ(TVRegGetAllSubKey(""), (std::vector<std::string>{"Setting"})) << "Software\\Talvik was emptied";
 }

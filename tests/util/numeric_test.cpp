@@ -20,6 +20,11 @@ TEST_F(Numeric, DivideAndDebet) {
   EXPECT_DOUBLE_EQ(VODebet(-2.5), 2.5);
   EXPECT_DOUBLE_EQ(VODebet(3.25), 3.25);
   EXPECT_EQ(VODebet(0.0), 0.0);
+  // Reals closer than 1e-8 count as equal: such a divisor is 0, such a value is not negative.
+  EXPECT_EQ(VODivide(1, 1e-9), 0.0);
+  EXPECT_DOUBLE_EQ(VODivide(1, 1e-7), 1e7);
+  EXPECT_EQ(VODebet(-1e-9), -1e-9);
+  EXPECT_DOUBLE_EQ(VODebet(-1e-7), 1e-7);
 }
 
 TEST_F(Numeric, DecimalSeparatorFollowsTheConventions) { EXPECT_EQ(VODecimalSepChr(), ","); }

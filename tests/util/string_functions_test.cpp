@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
@@ -41,7 +42,8 @@ TEST(ReturnAscAndChr, ListFormJoinsTrimmedTextForms) {
   EXPECT_EQ(ReturnChr(std::vector<ChrListItem>{std::string(" A "), std::string("\tB\r\n"), -3LL}), "AB-3");
   EXPECT_EQ(ReturnChr(std::vector<ChrListItem>{}), "");
   ConventionsSetFixed();
-  EXPECT_EQ(ReturnChr(std::vector<ChrListItem>{2.5}), "2,5") << "reals use the process's decimal separator";
+  EXPECT_EQ(ReturnChr(std::vector<ChrListItem>{2.5, -1234567.125, -0.00001}), "2,5000-1234567,12500,0000")
+      << "reals get the fixed 4 decimals and the process's decimal separator";
 }
 
 TEST(RetPicture, GroupsOfThreeFromTheRight) {
@@ -68,6 +70,16 @@ TEST(RandomString, NeighboursDifferAndStayInRange) {
     seen.insert(text[i]);
   }
   EXPECT_GE(seen.size(), 20u) << "500 draws should reach almost every letter";
+}
+
+TEST(Random, FromZeroUpToOneWithOrWithoutASeed) {
+  const double first = VORandom(42);
+  EXPECT_EQ(VORandom(42), first) << "a seed restarts the sequence";
+  for (int i = 0; i < 2000; ++i) {
+    const double r = i % 2 == 0 ? VORandom() : VORandom(0);
+    ASSERT_GE(r, 0.0);
+    ASSERT_LT(r, 1.0);
+  }
 }
 
 TEST(RandomString, TwoCharacterRangeAlternatesFromTheSecond) {
@@ -125,6 +137,25 @@ TEST(Cipher, DecryptRestoresEveryText) {
     EXPECT_EQ(encrypted.size(), text.size() + 3);
     EXPECT_EQ(TeDecrypt(encrypted), text) << "text of " << text.size() << " bytes";
   }
+}
+
+// Under the outer key: two inner key characters, the text under the inner
+// key, the third inner key character; each key code from 1 to 126.
+TEST(Cipher, OuterKeyWrapsTheInnerKeyAroundTheText) {
+  VORandom(4711);
+  int lowest = 255, highest = 0;
+  for (int i = 0; i < 3000; ++i) {
+    const std::string framed = Crypt(TeEncrypt("secret"), "KXPRd");
+    ASSERT_EQ(framed.size(), 9u);
+    const std::string inner = framed.substr(0, 2) + framed.back();
+    ASSERT_EQ(Crypt(framed.substr(2, 6), inner), "secret");
+    for (unsigned char c : inner) {
+      lowest = std::min<int>(lowest, c);
+      highest = std::max<int>(highest, c);
+    }
+  }
+  EXPECT_EQ(lowest, 1);
+  EXPECT_EQ(highest, 126);
 }
 
 TEST(Cipher, EncryptedTextHidesThePlainText) {
