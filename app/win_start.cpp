@@ -37,6 +37,10 @@ WinStart::WinStart(App*) {
   oDCStatusText.Font(statusFont_.Get());
   SetIcons(icon_.Handle(), icon_.Small());
   lTypeText = TypeTextOptionGet();
+  keyPauseMs_ = KeyPauseOptionGet();
+  typing_.PauseMs(keyPauseMs_);
+  keyTargets_ = KeyTargets(Handle());
+  TypingCheck([this] { return keyTargets_.Check(); });
   BuildMenus();
   QuitOnClose(true);
   PostInit();

@@ -24,3 +24,8 @@
 #define IDM_TYPE_TEXT 0x0130
 #define IDM_START_WITH_WINDOWS 0x0140
 #define IDM_EXIT 0x0150
+
+// "Pause between keys": one item per pause, in the order of kKeyPauses
+// (app/options.h), 16 apart.
+#define IDM_KEY_PAUSE_FIRST 0x0200
+#define IDM_KEY_PAUSE_STEP 0x0010

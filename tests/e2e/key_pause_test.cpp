@@ -1,0 +1,52 @@
+// "Pause between keys": a slow receiver gets the keys one by one, while the
+// program keeps reading the port and answering.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "resources/resource_ids.h"
+#include "tests/e2e/running_program.h"
+
+namespace {
+
+class KeyPause : public e2e::RunningProgram {
+ protected:
+  void BeforeStart() override {
+    const DWORD ms = 20;
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Talvik\\TV-SERKEY\\Options", "KeyPauseMs", REG_DWORD, &ms,
+                    sizeof ms);
+  }
+  void TearDown() override {
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Talvik\\TV-SERKEY\\Options", "KeyPauseMs");
+    RunningProgram::TearDown();
+  }
+};
+
+TEST_F(KeyPause, ThirtyKeysArriveInOrderAtThePaceWhileTheWindowAnswersAndCountsThemDown) {
+  const std::string keys = "0123456789ABCDEFGHIJKLMNOPQRST";
+  ASSERT_TRUE(device.Send(keys));
+  ASSERT_TRUE(target.WaitForKeys(3, 5000));
+  DWORD_PTR answer = 0;
+  EXPECT_NE(SendMessageTimeoutA(program.Main(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &answer), 0)
+      << "the window must answer within 100 ms while keys wait";
+  EXPECT_TRUE(ui::WaitUntil(
+      [&] { return program.ControlText(IDC_STATUS_TEXT).find(" keys to type") != std::string::npos; }, 2000))
+      << program.ControlText(IDC_STATUS_TEXT);
+  ASSERT_TRUE(target.WaitForKeys(keys.size(), 10000));
+  EXPECT_EQ(e2e::Bytes(target.Keys()), keys);
+  const auto arrivals = target.Arrivals();
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  std::vector<double> gaps;
+  for (size_t i = 1; i < arrivals.size(); ++i) {
+    gaps.push_back(1000.0 * static_cast<double>(arrivals[i].counter - arrivals[i - 1].counter) /
+                   static_cast<double>(frequency.QuadPart));
+  }
+  std::sort(gaps.begin(), gaps.end());
+  EXPECT_GE(gaps[gaps.size() / 2], 18.0) << "median gap between keys, pause 20 ms";
+  EXPECT_TRUE(ui::WaitUntil([&] { return program.ControlText(IDC_STATUS_TEXT).rfind("Read: ", 0) == 0; }, 2000))
+      << "the last batch again once all are typed: " << program.ControlText(IDC_STATUS_TEXT);
+}
+
+}  // namespace
