@@ -25,7 +25,6 @@ std::string WindowTitle(HWND window) {
   GetWindowTextA(window, title, sizeof title);
   return title[0] != '\0' ? std::string(title) : std::string("the window in front");
 }
-}  // namespace
 
 std::string DroppedText(std::size_t count) {
   return Keys(count) + (count == 1 ? " not yet typed was dropped." : " not yet typed were dropped.");
@@ -40,6 +39,7 @@ std::string HigherRightsText(std::size_t count, const std::string& title) {
          "\": it runs with higher rights than TV-SERKEY (as administrator), and Windows keeps keys from reaching "
          "it. Run TV-SERKEY with the same rights to type there.";
 }
+}  // namespace
 
 void WinStart::KeyPauseMs(unsigned ms) {
   CALLSTACK_ENTER("WinStart:KeyPauseMs", kModule);
