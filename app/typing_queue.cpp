@@ -81,6 +81,9 @@ void TypingQueue::Run() {
     keys_.erase(keys_.begin(), keys_.begin() + static_cast<std::ptrdiff_t>(count));
     typing_ = true;
     lock.unlock();
+    // The pause runs from when this key starts out, so the time the check
+    // and the typing take is part of it, not added to it.
+    lastKey = Clock::now();
     const KeyTargetCheck target = check_ ? check_() : KeyTargetCheck{};
     if (target.target == KeyTarget::Window) {
       TypeText(chunk);
@@ -88,7 +91,6 @@ void TypingQueue::Run() {
     } else {
       NotTyped(target, count);
     }
-    lastKey = Clock::now();
     lock.lock();
     typing_ = false;
     changed_.notify_all();
