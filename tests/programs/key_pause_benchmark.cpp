@@ -32,7 +32,11 @@ bool MeasureGaps(e2e::Device& device, int pauseMs, int keys, std::vector<double>
                         log.WaitFor(static_cast<size_t>(keys), static_cast<DWORD>(keys) * (pauseMs + 200u), 5) &&
                         log.Typed(0) == stream;
   program.CloseAndWait();
-  if (!complete) return false;
+  if (!complete) {
+    std::printf("  pause %d ms: %zu of %d keys arrived: \"%s\"\n", pauseMs, log.Arrivals().size(), keys,
+                log.Typed(0).c_str());
+    return false;
+  }
   const auto& arrivals = log.Arrivals();
   for (size_t i = 1; i < arrivals.size(); ++i) gaps.push_back(bench::Ms(arrivals[i].counter - arrivals[i - 1].counter));
   return true;
