@@ -54,3 +54,26 @@ TEST_F(KeyPause, ThirtyKeysArriveInOrderAtThePaceWhileTheWindowAnswersAndCountsT
 }
 
 }  // namespace
+
+namespace {
+
+// Closing drops what is left; the icon stays a moment to say how many.
+TEST_F(KeyPause, ClosingInTheMiddleOfABacklogDropsTheRestAndEnds) {
+  auto balloon = [] {
+    return !ui::TopLevelWindows(0, [](HWND h) {
+              return IsWindowVisible(h) && ui::ClassName(h) == "tooltips_class32";
+            }).empty();
+  };
+  ASSERT_TRUE(ui::WaitUntil([&] { return !balloon(); }, 30000)) << "the start's balloon is gone";
+  logger.Focus();
+  ASSERT_TRUE(device.Send(std::string(30, '5')));
+  ASSERT_TRUE(logger.WaitForKeys(3, 5000));
+  PostMessageA(program.Main(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(ui::WaitUntil(balloon, 3000)) << "a balloon says what was dropped";
+  const size_t typed = logger.Keys().size();
+  EXPECT_TRUE(program.Process().Wait(20000));
+  EXPECT_LT(typed, 30u);
+  EXPECT_EQ(logger.Keys().size(), typed) << "keys after closing";
+}
+
+}  // namespace
