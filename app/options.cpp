@@ -5,6 +5,16 @@
 #include "registry/registry_roots.h"
 #include "registry/tv_registry.h"
 
+unsigned KeyPauseOptionGet() {
+  const DWORD stored = TVRegGetDWordEx(kOptionsKey, "KeyPauseMs", 0);
+  for (const unsigned ms : kKeyPauses) {
+    if (stored == ms) return ms;
+  }
+  return 0;
+}
+
+bool KeyPauseOptionSet(unsigned ms) { return TVRegWriteDWord(kOptionsKey, "KeyPauseMs", ms) == ERROR_SUCCESS; }
+
 bool TypeTextOptionGet() { return TVRegGetDWordEx(kOptionsKey, "TypeText", 0) == 1; }
 
 bool TypeTextOptionSet(bool on) { return TVRegWriteDWord(kOptionsKey, "TypeText", on ? 1 : 0) == ERROR_SUCCESS; }

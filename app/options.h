@@ -1,10 +1,17 @@
 #pragma once
 // The program's options, kept apart from the port settings: "Type as text"
-// in HKCU\Software\Talvik\<application name>\Options, and "Start with
+// and "Pause between keys" in HKCU\Software\Talvik\<application name>\Options, and "Start with
 // Windows" as the program's value under the user's Run key.
 #include <string>
 
 inline constexpr const char* kOptionsKey = "Options";
+
+// "KeyPauseMs": the pause between keys, one of kKeyPauses; any other
+// stored value, or none, reads as 0 (no pause).
+inline constexpr unsigned kKeyPauses[] = {0, 5, 10, 20, 50};
+unsigned KeyPauseOptionGet();
+// False when the value could not be written.
+bool KeyPauseOptionSet(unsigned ms);
 
 // "TypeText": 1 on; 0, missing or anything else off.
 bool TypeTextOptionGet();

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/keystrokes.h"
 #include "platform/send_input.h"
 
 namespace {
@@ -75,10 +76,16 @@ std::vector<TextKey> TextKeys::Translate(const std::string& bytes) {
 
 void TypeText(const std::vector<TextKey>& keys) {
   for (const TextKey& key : keys) {
-    if (key.kind == TextKey::Kind::Key) {
-      SendKey(key.code);
-    } else {
-      SendCharacter(static_cast<wchar_t>(key.code));
+    switch (key.kind) {
+      case TextKey::Kind::Key:
+        SendKey(key.code);
+        break;
+      case TextKey::Kind::RawKey:
+        PressRawKey(static_cast<std::uint8_t>(key.code));
+        break;
+      case TextKey::Kind::Character:
+        SendCharacter(static_cast<wchar_t>(key.code));
+        break;
     }
   }
 }

@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+// One key to type. Key mode's bytes are RawKey: the byte pressed as the
+// virtual-key code it is, with scan code 0, exactly as the device sent it.
 struct TextKey {
-  enum class Kind { Character, Key };
+  enum class Kind { Character, Key, RawKey };
   Kind kind;
   std::uint16_t code;  // UTF-16 unit for a character, virtual-key code for a key
   bool operator==(const TextKey&) const = default;
@@ -27,5 +29,5 @@ class TextKeys {
   int leadByte_ = -1;
 };
 
-// Types the translated keys into the focused window.
+// Types the keys into the focused window, in order.
 void TypeText(const std::vector<TextKey>& keys);

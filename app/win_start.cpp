@@ -39,6 +39,10 @@ WinStart::WinStart(App*) {
   StatusFieldsFont(WindowDpi(Handle()));
   SetIcons(icon_.Handle(), icon_.Small());
   lTypeText = TypeTextOptionGet();
+  keyPauseMs_ = KeyPauseOptionGet();
+  typing_.PauseMs(keyPauseMs_);
+  keyTargets_ = KeyTargets(Handle());
+  TypingCheck([this] { return keyTargets_.Check(); });
   BuildMenus();
   AcceptTaskbarCreated(Handle());
   QuitOnClose(true);

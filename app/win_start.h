@@ -7,7 +7,9 @@
 #include <string>
 
 #include "app/app_icon.h"
+#include "app/key_targets.h"
 #include "app/text_keys.h"
+#include "app/typing_queue.h"
 #include "controls/menus.h"
 #include "platform/control.h"
 #include "platform/data_window.h"
@@ -37,6 +39,12 @@ class WinStart : public DataWindow {
   // "Type as text": saved at once and used from the next batch on.
   bool TypeAsText() const { return lTypeText; }
   void TypeAsText(bool on);
+  // "Pause between keys" in ms: saved at once and used from the next key on.
+  unsigned KeyPauseMs() const { return keyPauseMs_; }
+  void KeyPauseMs(unsigned ms);
+  // What decides whether keys may go out now: the window in front is asked
+  // unless this replaces it (before the first key).
+  void TypingCheck(TypingQueue::Check check);
   // "Start with Windows": the user's Run value for this executable.
   bool StartWithWindows() const;
   void StartWithWindows(bool on);
@@ -69,6 +77,8 @@ class WinStart : public DataWindow {
   void UpdateMenus();
   // "Ports on this computer" in `menu`, filled each time it opens.
   void AppendPortsMenu(Menu& menu);
+  // The "Pause between keys" items, into one menu's submenu.
+  void AppendKeyPauses(Menu* popup);
 
  private:
   static constexpr UINT kTrayIconId = 1;
@@ -100,6 +110,14 @@ class WinStart : public DataWindow {
   void ShowTrayIcon();
   void RemoveTrayIcon();
   void WindowShownOrHidden(bool shown);
+  // The keys still to type (win_start_typing.cpp).
+  static constexpr UINT_PTR kBacklogTimer = 0x7C31;
+  static constexpr UINT_PTR kCloseTimer = 0x7C32;
+  bool TypingDispatch(const Event& event);
+  void ShowReadStatus();
+  std::size_t DropBacklog();
+  void ReportDropped(std::size_t dropped);
+  bool CloseAfterDropReport();
 
   // The ports on this computer, the system's notices and the icon's retry
   // (win_start_ports.cpp, win_start_shell.cpp).
@@ -121,6 +139,12 @@ class WinStart : public DataWindow {
   TextKeys textKeys_;
   // Wanted: the state calls for the icon; shown: the notification area has it.
   bool trayIconWanted_ = false;
+  // The typing thread asks keyTargets_, so it goes first.
+  KeyTargets keyTargets_{nullptr};
+  TypingQueue typing_;
+  unsigned keyPauseMs_ = 0;
+  bool backlogShown_ = false;
+  std::string lastBatch_;
   bool trayIconShown_ = false;
   bool closing_ = false;
   _ContextMenu trayMenu_;

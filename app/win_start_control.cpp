@@ -48,6 +48,7 @@ void WinStart::EndPort() {
 
 void WinStart::Stop() {
   CALLSTACK_ENTER("WinStart:Stop", kModule);
+  const std::size_t dropped = DropBacklog();
   oCCButtonStartStop.Caption("Start");
   oDCStatusByte.Caption("");
   oDCStatusText.Caption("");
@@ -55,6 +56,7 @@ void WinStart::Stop() {
   EndPort();
   // A window that is hidden keeps the icon: it is the only way back to it.
   if (IsVisible()) RemoveTrayIcon();
+  ReportDropped(dropped);
 }
 
 void WinStart::Start() {
@@ -131,6 +133,7 @@ void WinStart::EnableLists(bool enable) {
 
 LRESULT WinStart::Close(const Event& event) {
   CALLSTACK_ENTER("WinStart:Close", kModule);
+  if (CloseAfterDropReport()) return 0;
   // From here on hiding the window must not bring an icon back.
   closing_ = true;
   EndPort();
@@ -141,6 +144,7 @@ LRESULT WinStart::Close(const Event& event) {
 LRESULT WinStart::Dispatch(const Event& event) {
   CALLSTACK_ENTER("WinStart:Dispatch", kModule);
   if (SystemNotice(event)) return 0;
+  if (TypingDispatch(event)) return 0;
   if (event.message == WM_TIMER && event.wParam == kToggleTimerId) {
     ButtonStartStop();
   } else if (event.message == WM_TIMER && event.wParam == kPortCheckTimer) {

@@ -1,11 +1,27 @@
 // The notification icon's context menu and the window's system menu.
+#include <string>
+
+#include "app/options.h"
 #include "app/win_start.h"
 #include "errors/callstack.h"
 #include "resources/resource_ids.h"
 
 namespace {
 constexpr const char* kModule = "A00  Start Window";
+
+UINT KeyPauseId(std::size_t index) { return IDM_KEY_PAUSE_FIRST + static_cast<UINT>(index) * IDM_KEY_PAUSE_STEP; }
 }  // namespace
+
+void WinStart::AppendKeyPauses(Menu* popup) {
+  if (popup == nullptr) return;
+  for (std::size_t i = 0; i < std::size(kKeyPauses); ++i) {
+    const unsigned ms = kKeyPauses[i];
+    popup->AppendItem(KeyPauseId(i), ms == 0 ? std::string("None") : std::to_string(ms) + " ms", {}, [this, ms] {
+      KeyPauseMs(ms);
+      UpdateMenus();
+    });
+  }
+}
 
 void WinStart::BuildMenus() {
   CALLSTACK_ENTER("WinStart:BuildMenus", kModule);
@@ -26,6 +42,7 @@ void WinStart::BuildMenus() {
     AppendPortsMenu(trayMenu_);
     trayMenu_.AppendSeparator();
     trayMenu_.AppendItem(IDM_TYPE_TEXT, "Type as text", "TYPETEXT", toggleTypeText);
+    AppendKeyPauses(trayMenu_.AppendPopup("Pause between keys"));
     trayMenu_.AppendItem(IDM_START_WITH_WINDOWS, "Start with Windows", "STARTWITHWINDOWS", toggleStartWithWindows);
     trayMenu_.AppendSeparator();
     // Posted: the window must not go while the menu's own call is still on the stack.
@@ -38,6 +55,7 @@ void WinStart::BuildMenus() {
     systemMenu_.AppendSeparator();
     AppendPortsMenu(systemMenu_);
     systemMenu_.AppendItem(IDM_TYPE_TEXT, "Type as text", "TYPETEXT", toggleTypeText);
+    AppendKeyPauses(systemMenu_.AppendPopup("Pause between keys"));
     systemMenu_.AppendItem(IDM_START_WITH_WINDOWS, "Start with Windows", "STARTWITHWINDOWS", toggleStartWithWindows);
     systemMenu_.OnOpen([this](Menu&, HMENU) { UpdateMenus(); });
   }
@@ -50,6 +68,7 @@ void WinStart::UpdateMenus() {
   for (Menu* menu : {static_cast<Menu*>(&trayMenu_), static_cast<Menu*>(&systemMenu_)}) {
     menu->CheckItem(IDM_TYPE_TEXT, lTypeText);
     menu->CheckItem(IDM_START_WITH_WINDOWS, startWithWindows);
+    for (std::size_t i = 0; i < std::size(kKeyPauses); ++i) menu->CheckItem(KeyPauseId(i), kKeyPauses[i] == keyPauseMs_);
   }
   trayMenu_.EnDisableItem(IDM_STOP, IsRunning());
 }

@@ -26,18 +26,13 @@ void WinStart::ReadSerial() {
   // out the port's read time-out with the window frozen.
   const std::size_t count = BatchSize(oSerial->ReceiverPending(), kBatchBytes);
   const std::string data = count > 0 ? oSerial->Read(static_cast<DWORD>(count)) : std::string();
-  ShowCaption(oDCStatusByte, std::to_string(data.size()));
-  ShowCaption(oDCStatusText, "Read: " + data);
-  // Keys meant for another program would press our own button or move our
-  // lists while this window is in front (after a click on the icon, say).
   // Text mode translates every batch, typed or not, so that a CR whose LF
-  // comes in the next batch is still one Enter.
-  if (lTypeText) {
-    const std::vector<TextKey> keys = textKeys_.Translate(data);
-    if (!IsForeground()) TypeText(keys);
-  } else if (!IsForeground()) {
-    TypeBytes(data);
-  }
+  // comes in the next batch is still one Enter. The keys go first: the
+  // captions can wait, the window in front should not.
+  typing_.Push(lTypeText ? textKeys_.Translate(data) : BytesAsKeys(data));
+  lastBatch_ = data;
+  ShowCaption(oDCStatusByte, std::to_string(data.size()));
+  ShowReadStatus();
   lReading = false;
   // A read that came back short of what was waiting may have met a pulled
   // adapter: look at the port now rather than at the next check.
@@ -55,4 +50,20 @@ void WinStart::ReadSerial() {
   if (oSerial && AnotherBatchDue(data.size(), oSerial->ReceiverPending())) {
     PostMessageA(Handle(), WM_COMMNOTIFY, 1, 0);
   }
+}
+
+// While paced keys wait, the field counts them down (every 100 ms by the
+// backlog timer); then it shows the last batch again. A lost port's
+// "Waiting for" stays while its keys are typed.
+void WinStart::ShowReadStatus() {
+  const std::size_t pending = keyPauseMs_ > 0 && oSerial ? typing_.Pending() : 0;
+  if (pending > 0) {
+    ShowCaption(oDCStatusText, std::to_string(pending) + (pending == 1 ? " key to type" : " keys to type"));
+    if (!backlogShown_) SetTimer(Handle(), kBacklogTimer, 100, nullptr);
+    backlogShown_ = true;
+    return;
+  }
+  if (backlogShown_) KillTimer(Handle(), kBacklogTimer);
+  backlogShown_ = false;
+  if (oSerial) ShowCaption(oDCStatusText, "Read: " + lastBatch_);
 }

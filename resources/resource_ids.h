@@ -29,3 +29,8 @@
 // the item of COMn, IDM_PORT_FIRST + 16 * n (multiples of 16, as above).
 #define IDM_PORTS_NONE 0x0FF0
 #define IDM_PORT_FIRST 0x1000
+
+// "Pause between keys": one item per pause, in the order of kKeyPauses
+// (app/options.h), 16 apart.
+#define IDM_KEY_PAUSE_FIRST 0x0200
+#define IDM_KEY_PAUSE_STEP 0x0010

@@ -58,6 +58,8 @@ run() {
 run keystroke_benchmark "$latency" "$stream" "$edit" "$idle" "$rounds"
 # Where the program's time per batch goes (commentary, no table row).
 run batch_profile "$stream"
+# Keys per pause: a tenth of the latency messages (100, or 10 with --quick).
+run key_pause_benchmark "$((latency / 10))"
 run startup_benchmark "$starts"
 run start_stop_endurance "$toggles"
 if [ -f "$bin/dir_benchmark.exe" ]; then

@@ -46,7 +46,7 @@ class TrayMenu : public e2e::RunningProgram {
 };
 
 // Items from the top: Show TV-SERKEY, Stop, Ports on this computer, Type as text,
-// Start with Windows, Exit.
+// Pause between keys, Start with Windows, Exit.
 TEST_F(TrayMenu, RightClickMenuSetsTheOptionStopsAndShowsTheWindow) {
   HWND menu = OpenMenu();
   ASSERT_NE(menu, nullptr) << "a right click opens the menu";
@@ -65,7 +65,7 @@ TEST_F(TrayMenu, RightClickMenuSetsTheOptionStopsAndShowsTheWindow) {
 }
 
 TEST_F(TrayMenu, ExitClosesThePortAndEndsTheProgram) {
-  Choose(OpenMenu(), 6);
+  Choose(OpenMenu(), 7);
   EXPECT_TRUE(program.Process().Wait(20000));
   EXPECT_TRUE(ui::WaitUntil([&] { return program.TrayIconCount() == 0; }));
 }
