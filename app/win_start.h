@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/app_icon.h"
+#include "app/record_keys.h"
 #include "app/text_keys.h"
 #include "controls/menus.h"
 #include "platform/control.h"
@@ -36,6 +37,8 @@ class WinStart : public DataWindow {
   // "Type as text": saved at once and used from the next batch on.
   bool TypeAsText() const { return lTypeText; }
   void TypeAsText(bool on);
+  // "Data rules...": the dialog; on OK its rules are used from the next byte on.
+  void ShowDataRules();
   // "Start with Windows": the user's Run value for this executable.
   bool StartWithWindows() const;
   void StartWithWindows(bool on);
@@ -77,6 +80,20 @@ class WinStart : public DataWindow {
   // within this time.
   static constexpr UINT kPortCheckMs = 1000;
 
+  // The record gap of the data rules: when the device has been silent this
+  // long, the record it sent is typed without waiting for a line end.
+  static constexpr UINT_PTR kRecordGapTimer = 0x7C21;
+
+  // Text mode's keys for one batch: through the data rules when there are
+  // any, else the plain translation. Arms the record gap.
+  std::vector<TextKey> TextKeysFor(const std::string& data);
+  void RecordGapEnded();
+  // The stored rules and gap, used from this start on; a warning balloon
+  // names the rules that were skipped.
+  void LoadDataRules();
+  // The menu item is greyed in key mode, saying why.
+  void UpdateDataRulesItem(Menu& menu);
+
   void FillLists();
   void LoadSettings();
   void SaveSettings();
@@ -103,6 +120,8 @@ class WinStart : public DataWindow {
   bool lWaitingForPort = false;
   bool lTypeText = false;
   TextKeys textKeys_;
+  RecordKeys recordKeys_;
+  UINT recordGapMs_ = 0;
   bool trayIconShown_ = false;
   bool closing_ = false;
   _ContextMenu trayMenu_;

@@ -26,6 +26,7 @@ void WinStart::BuildMenus() {
     trayMenu_.AppendSeparator();
     trayMenu_.AppendItem(IDM_TYPE_TEXT, "Type as text", "TYPETEXT", toggleTypeText);
     trayMenu_.AppendItem(IDM_START_WITH_WINDOWS, "Start with Windows", "STARTWITHWINDOWS", toggleStartWithWindows);
+    trayMenu_.AppendItem(IDM_DATA_RULES, "Data rules...", "DATARULES", [this] { ShowDataRules(); });
     trayMenu_.AppendSeparator();
     // Posted: the window must not go while the menu's own call is still on the stack.
     trayMenu_.AppendItem(IDM_EXIT, "Exit", "EXIT", [this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); });
@@ -37,6 +38,7 @@ void WinStart::BuildMenus() {
     systemMenu_.AppendSeparator();
     systemMenu_.AppendItem(IDM_TYPE_TEXT, "Type as text", "TYPETEXT", toggleTypeText);
     systemMenu_.AppendItem(IDM_START_WITH_WINDOWS, "Start with Windows", "STARTWITHWINDOWS", toggleStartWithWindows);
+    systemMenu_.AppendItem(IDM_DATA_RULES, "Data rules...", "DATARULES", [this] { ShowDataRules(); });
     systemMenu_.OnOpen([this](Menu&, HMENU) { UpdateMenus(); });
   }
   UpdateMenus();
@@ -48,6 +50,7 @@ void WinStart::UpdateMenus() {
   for (Menu* menu : {static_cast<Menu*>(&trayMenu_), static_cast<Menu*>(&systemMenu_)}) {
     menu->CheckItem(IDM_TYPE_TEXT, lTypeText);
     menu->CheckItem(IDM_START_WITH_WINDOWS, startWithWindows);
+    UpdateDataRulesItem(*menu);
   }
   trayMenu_.EnDisableItem(IDM_STOP, IsRunning());
 }

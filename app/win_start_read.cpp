@@ -33,7 +33,7 @@ void WinStart::ReadSerial() {
   // Text mode translates every batch, typed or not, so that a CR whose LF
   // comes in the next batch is still one Enter.
   if (lTypeText) {
-    const std::vector<TextKey> keys = textKeys_.Translate(data);
+    const std::vector<TextKey> keys = TextKeysFor(data);
     if (!IsForeground()) TypeText(keys);
   } else if (!IsForeground()) {
     TypeBytes(data);
