@@ -2,6 +2,7 @@
 // gap, a burst without line ends, and the dialog with its bad inputs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "resources/resource_ids.h"
@@ -53,14 +54,16 @@ TEST_F(ScaleRules, TheWeightIsTypedWithATabOtherLinesAsTheyCameAndBadRulesAreSki
 }
 
 TEST_F(ScaleRules, ARecordWithoutLineEndIsTypedWhenTheDeviceFallsSilent) {
+  SendAndCollect("B1\r", 3);  // the path's first use is not what is measured
   LARGE_INTEGER sent, frequency;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&sent);
-  SendAndCollect("ST,GS,+  0001.50kg", 5);
-  EXPECT_EQ(target.Text(), "1.50\t");
-  const double ms = 1000.0 * static_cast<double>(target.Arrivals().back().counter - sent.QuadPart) /
+  SendAndCollect("ST,GS,+  0001.50kg", 8);
+  EXPECT_EQ(target.Text(), "B1\r\n1.50\t");
+  // To the record's first key: the edit itself then takes 10-20 ms a key.
+  const double ms = 1000.0 * static_cast<double>(target.Arrivals()[3].counter - sent.QuadPart) /
                     static_cast<double>(frequency.QuadPart);
-  std::printf("record typed %.0f ms after its last byte was sent (gap 100 ms)\n", ms);
+  std::printf("record began to be typed %.0f ms after its last byte was sent (gap 100 ms)\n", ms);
   EXPECT_LT(ms, 2000.0) << "hang guard: the record waited for a line end";
 }
 
@@ -85,10 +88,10 @@ TEST_F(LongRecord, TenThousandBytesWithoutLineEndAreAllTypedAsTheyCameWhileTheWi
     ASSERT_LT(target.Keys().size(), burst.size() + 1);
     ASSERT_LT(++rounds, 600) << "got " << target.Keys().size() << " keys";
   }
-  // The long record ends at its line end; the next one meets the rule again.
-  const auto keys = SendAndCollect("5\r7\r", burst.size() + 5);
-  EXPECT_EQ(keys.size(), burst.size() + 5) << "5, Enter, then <7>";
-  EXPECT_EQ(keys[burst.size() + 1], VK_RETURN);
+  // The long record ended when the device fell silent: the next one meets the rule again.
+  const auto keys = SendAndCollect("5\r", burst.size() + 3);
+  EXPECT_EQ(keys.size(), burst.size() + 3) << "<5>, without the Enter";
+  EXPECT_EQ(std::count(keys.begin(), keys.end(), VK_RETURN), 0);
 }
 
 // The dialog, driven as a user does: Try, refusals on OK, Add, Up, OK, Cancel.
