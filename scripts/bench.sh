@@ -58,6 +58,8 @@ run() {
 run keystroke_benchmark "$latency" "$stream" "$edit" "$idle" "$rounds"
 # Where the program's time per batch goes (commentary, no table row).
 run batch_profile "$stream"
+# What data rules add per record, beside typing the record (in process).
+run rules_benchmark
 run startup_benchmark "$starts"
 run start_stop_endurance "$toggles"
 if [ -f "$bin/dir_benchmark.exe" ]; then
