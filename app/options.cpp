@@ -19,6 +19,8 @@ bool TypeTextOptionGet() { return TVRegGetDWordEx(kOptionsKey, "TypeText", 0) ==
 
 bool TypeTextOptionSet(bool on) { return TVRegWriteDWord(kOptionsKey, "TypeText", on ? 1 : 0) == ERROR_SUCCESS; }
 
+std::uint32_t RecordGapMsGet() { return TVRegGetDWordEx(kOptionsKey, "RecordGapMs", kDefaultRecordGapMs); }
+
 namespace {
 std::string ExecutablePath() {
   char path[MAX_PATH * 2] = {};

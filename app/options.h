@@ -2,6 +2,7 @@
 // The program's options, kept apart from the port settings: "Type as text"
 // and "Pause between keys" in HKCU\Software\Talvik\<application name>\Options, and "Start with
 // Windows" as the program's value under the user's Run key.
+#include <cstdint>
 #include <string>
 
 inline constexpr const char* kOptionsKey = "Options";
@@ -17,6 +18,11 @@ bool KeyPauseOptionSet(unsigned ms);
 bool TypeTextOptionGet();
 // False when the value could not be written.
 bool TypeTextOptionSet(bool on);
+
+// "RecordGapMs": how long the device may be silent before the record it
+// sends counts as ended (with data rules); 0: only line ends end records.
+inline constexpr std::uint32_t kDefaultRecordGapMs = 100;
+std::uint32_t RecordGapMsGet();
 
 // HKCU\Software\Microsoft\Windows\CurrentVersion\Run, value "TV-SERKEY".
 inline constexpr const char* kRunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";

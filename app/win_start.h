@@ -8,6 +8,7 @@
 
 #include "app/app_icon.h"
 #include "app/key_targets.h"
+#include "app/record_keys.h"
 #include "app/text_keys.h"
 #include "app/typing_queue.h"
 #include "controls/menus.h"
@@ -45,6 +46,8 @@ class WinStart : public DataWindow {
   // What decides whether keys may go out now: the window in front is asked
   // unless this replaces it (before the first key).
   void TypingCheck(TypingQueue::Check check);
+  // "Data rules...": the dialog; on OK its rules are used from the next byte on.
+  void ShowDataRules();
   // "Start with Windows": the user's Run value for this executable.
   bool StartWithWindows() const;
   void StartWithWindows(bool on);
@@ -89,6 +92,20 @@ class WinStart : public DataWindow {
   // How often a running port is looked at: a pulled adapter is noticed
   // within this time.
   static constexpr UINT kPortCheckMs = 1000;
+
+  // The record gap of the data rules: when the device has been silent this
+  // long, the record it sent is typed without waiting for a line end.
+  static constexpr UINT_PTR kRecordGapTimer = 0x7C21;
+
+  // Text mode's keys for one batch: through the data rules when there are
+  // any, else the plain translation. Arms the record gap.
+  std::vector<TextKey> TextKeysFor(const std::string& data);
+  void RecordGapEnded();
+  // The stored rules and gap, used from this start on; a warning balloon
+  // names the rules that were skipped.
+  void LoadDataRules();
+  // The menu item is greyed in key mode, saying why.
+  void UpdateDataRulesItem(Menu& menu);
 
   void FillLists();
   void LoadSettings();
@@ -145,6 +162,8 @@ class WinStart : public DataWindow {
   unsigned keyPauseMs_ = 0;
   bool backlogShown_ = false;
   std::string lastBatch_;
+  RecordKeys recordKeys_;
+  UINT recordGapMs_ = 0;
   bool trayIconShown_ = false;
   bool closing_ = false;
   _ContextMenu trayMenu_;

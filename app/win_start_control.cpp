@@ -78,6 +78,7 @@ void WinStart::Start() {
   EnableLists(false);
   const std::string portName = oDCPort.TextValue();
   textKeys_.Reset();
+  LoadDataRules();
   oSerial = std::make_unique<Serial>(Handle());
   CALLSTACK_LINE();
   if (!oSerial->Open(portName)) {
@@ -152,6 +153,9 @@ LRESULT WinStart::Dispatch(const Event& event) {
     return 0;
   } else if (event.message == WM_TIMER && event.wParam == kPortRetryTimer) {
     RetryPort();
+    return 0;
+  } else if (event.message == WM_TIMER && event.wParam == kRecordGapTimer) {
+    RecordGapEnded();
     return 0;
   } else if (event.message == WM_COMMNOTIFY && event.wParam == kCommNotifyReceived) {
     ReadSerial();

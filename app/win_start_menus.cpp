@@ -44,6 +44,7 @@ void WinStart::BuildMenus() {
     trayMenu_.AppendItem(IDM_TYPE_TEXT, "Type as text", "TYPETEXT", toggleTypeText);
     AppendKeyPauses(trayMenu_.AppendPopup("Pause between keys"));
     trayMenu_.AppendItem(IDM_START_WITH_WINDOWS, "Start with Windows", "STARTWITHWINDOWS", toggleStartWithWindows);
+    trayMenu_.AppendItem(IDM_DATA_RULES, "Data rules...", "DATARULES", [this] { ShowDataRules(); });
     trayMenu_.AppendSeparator();
     // Posted: the window must not go while the menu's own call is still on the stack.
     trayMenu_.AppendItem(IDM_EXIT, "Exit", "EXIT", [this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); });
@@ -57,6 +58,7 @@ void WinStart::BuildMenus() {
     systemMenu_.AppendItem(IDM_TYPE_TEXT, "Type as text", "TYPETEXT", toggleTypeText);
     AppendKeyPauses(systemMenu_.AppendPopup("Pause between keys"));
     systemMenu_.AppendItem(IDM_START_WITH_WINDOWS, "Start with Windows", "STARTWITHWINDOWS", toggleStartWithWindows);
+    systemMenu_.AppendItem(IDM_DATA_RULES, "Data rules...", "DATARULES", [this] { ShowDataRules(); });
     systemMenu_.OnOpen([this](Menu&, HMENU) { UpdateMenus(); });
   }
   UpdateMenus();
@@ -69,6 +71,7 @@ void WinStart::UpdateMenus() {
     menu->CheckItem(IDM_TYPE_TEXT, lTypeText);
     menu->CheckItem(IDM_START_WITH_WINDOWS, startWithWindows);
     for (std::size_t i = 0; i < std::size(kKeyPauses); ++i) menu->CheckItem(KeyPauseId(i), kKeyPauses[i] == keyPauseMs_);
+    UpdateDataRulesItem(*menu);
   }
   trayMenu_.EnDisableItem(IDM_STOP, IsRunning());
 }

@@ -29,7 +29,7 @@ void WinStart::ReadSerial() {
   // Text mode translates every batch, typed or not, so that a CR whose LF
   // comes in the next batch is still one Enter. The keys go first: the
   // captions can wait, the window in front should not.
-  typing_.Push(lTypeText ? textKeys_.Translate(data) : BytesAsKeys(data));
+  typing_.Push(lTypeText ? TextKeysFor(data) : BytesAsKeys(data));
   lastBatch_ = data;
   ShowCaption(oDCStatusByte, std::to_string(data.size()));
   ShowReadStatus();

@@ -1,5 +1,5 @@
 #pragma once
-// Control ids of the two dialog templates, shared by the resource script and the code.
+// Control ids of the dialog templates, shared by the resource script and the code.
 #define IDC_GROUPBOX1 100
 #define IDC_PORT_TEXT 101
 #define IDC_BAUDRATE_TEXT 102
@@ -16,6 +16,17 @@
 #define IDC_BUTTON_STARTSTOP 114
 
 #define IDC_MESSAGE 100
+
+// The "Data rules" dialog.
+#define IDC_RULES_LIST 200
+#define IDC_RULE_MATCH 201
+#define IDC_RULE_TYPE 202
+#define IDC_RULE_ADD 203
+#define IDC_RULE_REMOVE 204
+#define IDC_RULE_UP 205
+#define IDC_RULE_DOWN 206
+#define IDC_RULE_TRY 207
+#define IDC_RULE_RESULT 208
 
 // Commands of the notification icon's menu and the window's system menu.
 // Multiples of 16 below 0xF000: the system menu keeps the low four bits.
@@ -34,3 +45,6 @@
 // (app/options.h), 16 apart.
 #define IDM_KEY_PAUSE_FIRST 0x0200
 #define IDM_KEY_PAUSE_STEP 0x0010
+
+// "Data rules..."
+#define IDM_DATA_RULES 0x0300

@@ -60,6 +60,8 @@ run keystroke_benchmark "$latency" "$stream" "$edit" "$idle" "$rounds"
 run batch_profile "$stream"
 # Keys per pause: a tenth of the latency messages (100, or 10 with --quick).
 run key_pause_benchmark "$((latency / 10))"
+# What data rules add per record, beside typing the record (in process).
+run rules_benchmark
 run startup_benchmark "$starts"
 run start_stop_endurance "$toggles"
 if [ -f "$bin/dir_benchmark.exe" ]; then

@@ -153,4 +153,21 @@ TEST_F(MainWindow, SystemMenuCheckMarksFollowTheOptionsAndTheRunValue) {
   EXPECT_FALSE(checked(IDM_TYPE_TEXT));
 }
 
+// "Data rules..." works on text mode only: greyed in key mode, saying why.
+TEST_F(MainWindow, DataRulesItemIsGreyedWithItsReasonInKeyMode) {
+  HMENU menu = GetSystemMenu(window->Handle(), FALSE);
+  auto state = [&] {
+    char text[128] = {};
+    GetMenuStringA(menu, IDM_DATA_RULES, text, sizeof text, MF_BYCOMMAND);
+    const bool grey = (GetMenuState(menu, IDM_DATA_RULES, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    return std::string(grey ? "grey: " : "") + text;
+  };
+  for (bool text : {false, true}) {
+    window->TypeAsText(text);
+    SendMessageA(window->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
+    EXPECT_EQ(state(), text ? "Data rules..." : "grey: Data rules... (only with \"Type as text\")");
+  }
+  window->TypeAsText(false);
+}
+
 }  // namespace

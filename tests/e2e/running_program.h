@@ -43,9 +43,11 @@ class RunningProgram : public ::testing::Test {
     return target.Keys();
   }
 
-  // The port under test and the device's end of its cable.
-  explicit RunningProgram(const char* port = kProgramPort, const char* devicePort = kDevicePort)
-      : port_(port), device(devicePort) {}
+  // The port under test and the device's end of its cable; keysOnly: the
+  // target logs keys without typing them (fast, for long bursts).
+  explicit RunningProgram(const char* port = kProgramPort, const char* devicePort = kDevicePort,
+                          bool keysOnly = false)
+      : port_(port), target(keysOnly), device(devicePort) {}
 
   const char* port_;
   TypingTarget target;
