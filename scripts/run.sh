@@ -85,12 +85,19 @@ sleep 2
 send_lines
 shoot 2-key-mode.png
 # "Type as text" on, as a user does it: a right click on the notification
-# icon (the first one in Wine's own tray window), then the menu's third item.
+# icon (the first one in Wine's own tray window, below its caption), then a
+# click on the menu's third item, half-way down the menu (keys typed here
+# would not reach it: Xvfb has no window manager to give it the focus).
 tray=$(xdotool search --onlyvisible --name 'Wine System Tray' | head -1)
 if [ -n "$tray" ]; then
-  xdotool mousemove --window "$tray" 10 10 click 3
+  eval "$(xdotool getwindowgeometry --shell "$tray")"
+  xdotool mousemove --window "$tray" 12 $((HEIGHT - 12)) click 3
   sleep 1
-  xdotool key Down Down Down Return
+  # The menu: the program's one visible window without a title.
+  for win in $(xdotool search --onlyvisible --classname 'tv-serkey.exe'); do
+    [ -z "$(xdotool getwindowname "$win")" ] && menu=$win
+  done
+  [ -n "${menu:-}" ] && click_at "$menu" 0.4 0.5
   sleep 1
 fi
 "$WINE64" reg query 'HKCU\Software\Talvik\TV-SERKEY\Options' /v TypeText 2>/dev/null | grep -q '0x1' ||
