@@ -123,7 +123,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (g_keysOnly && msg.hwnd == g_edit) {
       // A character typed as itself comes as VK_PACKET: what is logged for
       // it is the character of the WM_CHAR that translating it posts.
-      if (msg.message == WM_KEYDOWN && msg.wParam == VK_PACKET) {
+      if (msg.message == WM_KEYDOWN && LOWORD(msg.wParam) == VK_PACKET) {
         TranslateMessage(&msg);
         continue;
       }

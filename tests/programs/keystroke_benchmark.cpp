@@ -97,9 +97,14 @@ bool StartProgram(e2e::Program& program) { return program.Start("/START") && pro
 
 // "Type as text" as the program reads it when it starts.
 void SetTypeText(bool on) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Talvik\\TV-SERKEY\\Options", 0, nullptr, 0, KEY_SET_VALUE,
+                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return;
+  }
   const DWORD value = on ? 1 : 0;
-  RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Talvik\\TV-SERKEY\\Options", "TypeText", REG_DWORD, &value,
-                  sizeof value);
+  RegSetValueExA(key, "TypeText", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  RegCloseKey(key);
 }
 
 bool StartBaseline(ChildProcess& process, const char* exe) {
