@@ -24,7 +24,8 @@ if bash "$TV_ROOT/scripts/package.sh" >"$results_package/package.log" 2>&1; then
   python3 "$TV_ROOT/tests/package/check_package.py" "$TV_ROOT/dist"
 else
   cat "$results_package/package.log"
-  echo "package: 0 passed, 1 failed (scripts/package.sh failed)"
+  echo "  FAILED: scripts/package.sh"
+  echo "package: 0 passed, 1 failed"
 fi | tee "$results_package/summary.txt"
 i686_ready=1
 tv_i686_prepare || i686_ready=
