@@ -26,6 +26,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 source "$TV_ROOT/scripts/nullmodem.sh"
 tv_install_deps || exit 1
 tv_build x64 ON >/dev/null || exit 1
+# For the size rows: the i686 program and the minimal window program.
+tv_build x86 ON TV-SERKEY combo_window >/dev/null || exit 1
 TV_FORCE_XVFB=1 tv_display || exit 1
 tv_prefix
 tv_wineserver
@@ -73,6 +75,14 @@ if [ -f "$bin/dir_benchmark.exe" ]; then
     's#^directory listing of \([0-9]*\) entries.*VODir \([0-9]*\) entries/s, \(FindFirstFileA/FindNextFileA\) \([0-9]*\) entries/s, ratio VODir/plain \([0-9.]*\).*#ROW|directory listing, \1 files, VODir (entries/s)|\2|\4 \3 loop|\5#p' \
     >>"$out/dir_benchmark.txt"
 fi
+
+# Each build's program beside the minimal window program built the same way.
+drivers+=(sizes)
+for build in x86:i686 x64:x86_64; do
+  program=$(stat -c %s "$TV_BUILD/${build%:*}/bin/TV-SERKEY.exe")
+  window=$(stat -c %s "$TV_BUILD/${build%:*}/bin/combo_window.exe")
+  echo "ROW|size of TV-SERKEY.exe, ${build#*:} build, stripped (KiB)|$((program / 1024))|$((window / 1024)) minimal window|$(awk "BEGIN{printf \"%.2f\", $program / $window}")"
+done >"$out/sizes.txt"
 
 echo
 echo "machine: $machine; load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -36,6 +36,7 @@ tv_install_deps() {
   command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix)
   command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-posix)
   command -v x86_64-w64-mingw32-windres >/dev/null || need+=(binutils-mingw-w64-x86-64)
+  command -v i686-w64-mingw32-windres >/dev/null || need+=(binutils-mingw-w64-i686)
   command -v cmake >/dev/null || need+=(cmake)
   command -v make >/dev/null || need+=(make)
   command -v gcc >/dev/null || need+=(gcc libc6-dev)
@@ -54,17 +55,22 @@ tv_install_deps() {
   fi
 }
 
-# tv_build <x64|x86> [tests ON|OFF]
+# tv_build <x64|x86> [tests ON|OFF] [target...]: all targets unless named.
 tv_build() {
   local arch=$1 tests=${2:-ON} toolchain
+  shift; [ $# -gt 0 ] && shift
   case $arch in
     x64) toolchain=$TV_ROOT/cmake/toolchain-x86_64.cmake ;;
     x86) toolchain=$TV_ROOT/cmake/toolchain-i686.cmake ;;
   esac
   cmake -S "$TV_ROOT" -B "$TV_BUILD/$arch" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
     -DTV_BUILD_TESTS="$tests" -DCMAKE_CROSSCOMPILING_EMULATOR="$TV_ROOT/scripts/wine-test.sh" >/dev/null &&
-    cmake --build "$TV_BUILD/$arch" -j"$(nproc)" -- --no-print-directory
+    cmake --build "$TV_BUILD/$arch" ${1:+--target "$@"} -j"$(nproc)" -- --no-print-directory
 }
+
+# Whether the build folder of <x64|x86> makes the tests: ON, OFF, or empty
+# for a folder not configured yet.
+tv_builds_tests() { sed -n 's/^TV_BUILD_TESTS:BOOL=//p' "$TV_BUILD/$1/CMakeCache.txt" 2>/dev/null; }
 
 # A display: the user's, or a private Xvfb when there is none.
 tv_display() {

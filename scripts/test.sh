@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds both targets with their tests and runs them under Wine on a private
 # display: the x86_64 suite under the host's Wine, then the i686 build under
-# 32-bit Wine in an emulated chroot (scripts/i686.sh). Prints one result line
-# per build and ends with the line "N passed, N failed" over both; exits
-# non-zero on any failure in either.
+# 32-bit Wine in an emulated chroot (scripts/i686.sh); the download made from
+# both (scripts/package.sh) is checked too. Prints one result line per build
+# and one for the download, and ends with the line "N passed, N failed" over
+# all; exits non-zero on any failure.
 #   TV_CTEST_ARGS   extra CTest arguments for both runs, e.g. '-R ^util$'
 #   TV_I686_TESTS   CTest regex of the programs the 32-bit run takes
 #                   (default: all of them; see i686.sh)
@@ -15,6 +16,17 @@ tv_log "building i686 with tests"
 tv_build x86 ON || { echo "0 passed, 1 failed"; exit 1; }
 tv_log "building x86_64 with tests"
 tv_build x64 ON || { echo "0 passed, 1 failed"; exit 1; }
+# The download made from these builds, and its check (one result line).
+results_package=$TV_BUILD/test-results-package
+mkdir -p "$results_package"
+tv_log "download: scripts/package.sh and its check"
+if bash "$TV_ROOT/scripts/package.sh" >"$results_package/package.log" 2>&1; then
+  python3 "$TV_ROOT/tests/package/check_package.py" "$TV_ROOT/dist"
+else
+  cat "$results_package/package.log"
+  echo "  FAILED: scripts/package.sh"
+  echo "package: 0 passed, 1 failed"
+fi | tee "$results_package/summary.txt"
 i686_ready=1
 tv_i686_prepare || i686_ready=
 TV_FORCE_XVFB=1 tv_display || exit 1
@@ -53,6 +65,7 @@ tv_i686_stop
 
 read -r p64 f64 <<<"$(tv_counts "$TV_BUILD/test-results")"
 read -r p32 f32 <<<"$(tv_counts "$results32")"
-passed=$(( ${p64:-0} + ${p32:-0} )) failed=$(( ${f64:-1} + ${f32:-1} ))
+read -r ppk fpk <<<"$(tv_counts "$results_package")"
+passed=$(( ${p64:-0} + ${p32:-0} + ${ppk:-0} )) failed=$(( ${f64:-1} + ${f32:-1} + ${fpk:-1} ))
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

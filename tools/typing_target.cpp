@@ -6,7 +6,8 @@
 //   typing_target.exe [/keysonly] [log path]
 //
 // /keysonly logs the key presses without typing them into the edit, to
-// measure how fast keys arrive apart from how fast an edit control takes them.
+// measure how fast keys arrive apart from how fast an edit control takes them;
+// a character typed as itself is logged as its character code.
 #include <windows.h>
 
 #include <cstdio>
@@ -119,9 +120,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (g_keysOnly && msg.message == WM_KEYDOWN && msg.hwnd == g_edit) {
-      LogKey(msg.wParam);
-      continue;
+    if (g_keysOnly && msg.hwnd == g_edit) {
+      // A character typed as itself comes as VK_PACKET: what is logged for
+      // it is the character of the WM_CHAR that translating it posts.
+      if (msg.message == WM_KEYDOWN && LOWORD(msg.wParam) == VK_PACKET) {
+        TranslateMessage(&msg);
+        continue;
+      }
+      if (msg.message == WM_KEYDOWN || msg.message == WM_CHAR) {
+        LogKey(msg.wParam);
+        continue;
+      }
     }
     TranslateMessage(&msg);
     DispatchMessageA(&msg);

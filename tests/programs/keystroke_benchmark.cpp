@@ -1,5 +1,6 @@
 // Latency, throughput and idle cost of the whole path (device write ->
-// null-modem -> TV-SERKEY -> injected key -> another program's window), each
+// null-modem -> TV-SERKEY -> injected key -> another program's window), in
+// key mode and, for latency and throughput, in text mode ("Type as text"), each
 // measured beside what the platform itself allows in the same run: a minimal
 // reader on the same port, a program that only injects keys, a program that
 // only waits on the port. Prints table rows (see bench_support.h) and the
@@ -94,6 +95,18 @@ bool Inject(int keys) {
 
 bool StartProgram(e2e::Program& program) { return program.Start("/START") && program.WaitUntilRunning(); }
 
+// "Type as text" as the program reads it when it starts.
+void SetTypeText(bool on) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Talvik\\TV-SERKEY\\Options", 0, nullptr, 0, KEY_SET_VALUE,
+                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  const DWORD value = on ? 1 : 0;
+  RegSetValueExA(key, "TypeText", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  RegCloseKey(key);
+}
+
 bool StartBaseline(ChildProcess& process, const char* exe) {
   return process.Start(ProgramPath(exe) + " " + e2e::kProgramPort);
 }
@@ -135,8 +148,8 @@ std::string LatencyText(double median, double p99, double max) {
 }
 
 struct Round {
-  Latency program, reader;
-  double programKeys = 0, readerKeys = 0, injectedKeys = 0;
+  Latency program, text, reader;
+  double programKeys = 0, textKeys = 0, readerKeys = 0, injectedKeys = 0;
 };
 
 bool RunRound(e2e::Device& device, int messages, int streamKeys, Round& round) {
@@ -149,6 +162,16 @@ bool RunRound(e2e::Device& device, int messages, int streamKeys, Round& round) {
     round.programKeys = MeasureStream(log, streamKeys, [&] { return DeviceStream(device, streamKeys); }, "TV-SERKEY");
     program.CloseAndWait();
   }
+  SetTypeText(true);
+  {
+    e2e::Program program;
+    if (!StartProgram(program) || !log.Focus()) return false;
+    round.text = MeasureLatency(log, device, messages);
+    round.textKeys =
+        MeasureStream(log, streamKeys, [&] { return DeviceStream(device, streamKeys); }, "TV-SERKEY text mode");
+    program.CloseAndWait();
+  }
+  SetTypeText(false);
   {
     ChildProcess reader;
     if (!StartBaseline(reader, "minimal_reader.exe") || !log.Focus()) return false;
@@ -158,11 +181,12 @@ bool RunRound(e2e::Device& device, int messages, int streamKeys, Round& round) {
   }
   log.Focus();
   round.injectedKeys = MeasureStream(log, streamKeys, [&] { return Inject(streamKeys); }, "injection limit");
-  std::printf("  round: latency median %.2f ms (minimal reader %.2f ms); keys/s %.0f (minimal reader %.0f, "
-              "injection limit %.0f)\n",
-              round.program.median, round.reader.median, round.programKeys, round.readerKeys, round.injectedKeys);
+  std::printf("  round: latency median %.2f ms, text mode %.2f ms (minimal reader %.2f ms); keys/s %.0f, text mode "
+              "%.0f (minimal reader %.0f, injection limit %.0f)\n",
+              round.program.median, round.text.median, round.reader.median, round.programKeys, round.textKeys,
+              round.readerKeys, round.injectedKeys);
   std::fflush(stdout);
-  return round.program.complete && round.reader.complete;
+  return round.program.complete && round.text.complete && round.reader.complete;
 }
 
 void ThroughputAndLatencyRows(const std::vector<Round>& rounds, int messages, int streamKeys) {
@@ -171,23 +195,31 @@ void ThroughputAndLatencyRows(const std::vector<Round>& rounds, int messages, in
     for (const Round& round : rounds) values.push_back(field(round));
     return Median(values);
   };
-  const double keys = median([](const Round& r) { return r.programKeys; });
-  const double readerKeys = median([](const Round& r) { return r.readerKeys; });
   const double limit = median([](const Round& r) { return r.injectedKeys; });
   const std::string n = std::to_string(rounds.size());
-  bench::Row("key throughput, " + std::to_string(streamKeys) + " keys, median of " + n + " (keys/s)",
-             Format("%.0f", keys), Format("%.0f", limit) + " injection limit", bench::Ratio(keys, limit));
-  bench::Row("key throughput, minimal reader for reference (keys/s)", Format("%.0f", readerKeys),
-             Format("%.0f", limit) + " injection limit", bench::Ratio(readerKeys, limit));
-  const double pm = median([](const Round& r) { return r.program.median; });
+  auto throughputRow = [&](const std::string& row, double perSecond) {
+    bench::Row(row, Format("%.0f", perSecond), Format("%.0f", limit) + " injection limit",
+               bench::Ratio(perSecond, limit));
+  };
+  throughputRow("key throughput, " + std::to_string(streamKeys) + " keys, median of " + n + " (keys/s)",
+                median([](const Round& r) { return r.programKeys; }));
+  throughputRow("key throughput, minimal reader for reference (keys/s)",
+                median([](const Round& r) { return r.readerKeys; }));
+  throughputRow("text mode throughput, " + std::to_string(streamKeys) + " characters, median of " + n + " (chars/s)",
+                median([](const Round& r) { return r.textKeys; }));
   const double rm = median([](const Round& r) { return r.reader.median; });
-  bench::Row("latency, " + std::to_string(messages) + " single bytes, median / p99 / max, median of " + n,
-             LatencyText(pm, median([](const Round& r) { return r.program.p99; }),
-                         median([](const Round& r) { return r.program.max; })),
-             LatencyText(rm, median([](const Round& r) { return r.reader.p99; }),
-                         median([](const Round& r) { return r.reader.max; })) +
-                 " minimal reader",
-             bench::Ratio(pm, rm) + Format(" (median %+.2f ms)", pm - rm));
+  const std::string reader = LatencyText(rm, median([](const Round& r) { return r.reader.p99; }),
+                                         median([](const Round& r) { return r.reader.max; })) +
+                             " minimal reader";
+  auto latencyRow = [&](const std::string& mode, Latency Round::*side) {
+    const double pm = median([&](const Round& r) { return (r.*side).median; });
+    bench::Row(mode + "latency, " + std::to_string(messages) + " single bytes, median / p99 / max, median of " + n,
+               LatencyText(pm, median([&](const Round& r) { return (r.*side).p99; }),
+                           median([&](const Round& r) { return (r.*side).max; })),
+               reader, bench::Ratio(pm, rm) + Format(" (median %+.2f ms)", pm - rm));
+  };
+  latencyRow("", &Round::program);
+  latencyRow("text mode ", &Round::text);
 }
 
 void EditRow(e2e::Device& device, int bytes) {
