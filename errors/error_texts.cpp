@@ -14,9 +14,18 @@ std::string ErrorOsCodeText(std::uint32_t code) {
   std::string text;
   if (length > 0 && buffer != nullptr) text.assign(buffer, length);
   if (buffer != nullptr) LocalFree(buffer);
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-  if (text.empty()) text = "Error " + std::to_string(code);
-  return text;
+  // The text goes on one report line: each line break becomes one blank.
+  std::string line;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') {
+      line += text[i];
+    } else if (text[i] == '\n' || i + 1 == text.size() || text[i + 1] != '\n') {
+      line += ' ';
+    }
+  }
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  if (line.empty()) line = "Error " + std::to_string(code);
+  return line;
 }
 
 std::string ErrorGenCodeText(std::uint32_t code) {
