@@ -88,35 +88,47 @@ Error ErrorFromException(const EXCEPTION_RECORD& exception) {
   return error;
 }
 
-LONG WINAPI ErrorExceptionFilter(EXCEPTION_POINTERS* pointers) {
-  if (pointers == nullptr || pointers->ExceptionRecord == nullptr) return EXCEPTION_CONTINUE_SEARCH;
-  // Texts, the log and the window need stack, and after a stack overflow
-  // this thread has none to spare: a fresh thread does the work while this
-  // one waits. The report ends the application from there.
-  Fault fault{pointers->ExceptionRecord, CallStackChain()};
+namespace {
+// After a stack overflow the faulting thread has no stack to spare for
+// texts, the log and the window: a fresh thread does the work while this one
+// waits. The report ends the application from there.
+void ReportOnItsOwnThread(const EXCEPTION_RECORD& exception) {
+  Fault fault{&exception, CallStackChain()};
   KernelHandle reporter(CreateThread(nullptr, 0, ReportFault, &fault, 0, nullptr));
   if (reporter) {
     WaitForSingleObject(reporter.Get(), INFINITE);
   } else {
     ReportFault(&fault);  // no thread to be had: try here
   }
-  // A retry cannot re-run a faulting instruction: let the system end it.
-  return EXCEPTION_CONTINUE_SEARCH;
 }
 
-namespace {
 // A stack overflow is reported as soon as it is raised: by the time the
 // system has searched the stack for a handler and reached the filter, what
 // was left of the stack is gone (under Wine the search itself faults again
 // and the process dies unreported). Nothing recovers from an overflow here.
 LONG WINAPI StackOverflowFirst(EXCEPTION_POINTERS* pointers) {
-  if (pointers == nullptr || pointers->ExceptionRecord == nullptr ||
-      pointers->ExceptionRecord->ExceptionCode != EXCEPTION_STACK_OVERFLOW) {
-    return EXCEPTION_CONTINUE_SEARCH;
+  if (pointers != nullptr && pointers->ExceptionRecord != nullptr &&
+      pointers->ExceptionRecord->ExceptionCode == EXCEPTION_STACK_OVERFLOW) {
+    ReportOnItsOwnThread(*pointers->ExceptionRecord);
   }
-  return ErrorExceptionFilter(pointers);
+  return EXCEPTION_CONTINUE_SEARCH;
 }
 }  // namespace
+
+LONG WINAPI ErrorExceptionFilter(EXCEPTION_POINTERS* pointers) {
+  if (pointers == nullptr || pointers->ExceptionRecord == nullptr) return EXCEPTION_CONTINUE_SEARCH;
+  const EXCEPTION_RECORD& exception = *pointers->ExceptionRecord;
+  if (exception.ExceptionCode == EXCEPTION_STACK_OVERFLOW) {
+    ReportOnItsOwnThread(exception);
+  } else {
+    // Here, on the faulting thread: its windows stay drawn, and disabled
+    // behind the error window.
+    Error error = ErrorFromException(exception);
+    MyErrorHandler(error);
+  }
+  // A retry cannot re-run a faulting instruction: let the system end it.
+  return EXCEPTION_CONTINUE_SEARCH;
+}
 
 LPTOP_LEVEL_EXCEPTION_FILTER InstallErrorExceptionFilter() {
   ULONG reserve = kFilterReserve;

@@ -13,14 +13,14 @@
 // address accessed, for access violations), FuncPtr the faulting address.
 Error ErrorFromException(const EXCEPTION_RECORD& exception);
 
-// The unhandled-exception filter: hands the record to MyErrorHandler on a
-// thread of its own (a stack overflow leaves the faulting thread no stack),
-// with the faulting thread's call-stack listing; the handler ends the
-// application. Should it return, the exception goes on to the system's own
-// handling.
+// The unhandled-exception filter: hands the record to MyErrorHandler, which
+// ends the application; a stack overflow is reported from a thread of its
+// own, with the faulting thread's call-stack listing. Should the handler
+// return, the exception goes on to the system's own handling.
 LONG WINAPI ErrorExceptionFilter(EXCEPTION_POINTERS* pointers);
 
-// Installs ErrorExceptionFilter as the process's unhandled-exception filter
-// and keeps a stack reserve for it on the calling thread; returns the filter
-// it replaces.
+// Installs ErrorExceptionFilter as the process's unhandled-exception filter,
+// and a first-chance hook that reports a stack overflow before the search
+// for a handler uses up the rest of the stack; keeps a stack reserve on the
+// calling thread. Returns the filter it replaces.
 LPTOP_LEVEL_EXCEPTION_FILTER InstallErrorExceptionFilter();

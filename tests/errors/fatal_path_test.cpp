@@ -53,7 +53,9 @@ struct Outcome {
   DWORD exitCode = 99;
 };
 
-Outcome RunChild(const std::string& arguments) {
+// `windowAnswers`: false when the child's window thread is stuck (a stack
+// overflow), so that nothing is sent to its window.
+Outcome RunChild(const std::string& arguments, bool windowAnswers = true) {
   Outcome outcome;
   ChildProcess child;
   if (!child.Start(testing_process::ProgramPath("error_child.exe") + " " + arguments)) return outcome;
@@ -62,7 +64,7 @@ Outcome RunChild(const std::string& arguments) {
     Sleep(100);
     outcome.box = ui::ReadMessageBox(box);
     outcome.clipboard = VOClipboardGet();
-    HWND other = ui::WaitForWindowTitled(child.Pid(), "error-child", 2000);
+    HWND other = windowAnswers ? ui::WaitForWindowTitled(child.Pid(), "error-child", 2000) : nullptr;
     outcome.otherWindowDisabled = other != nullptr && !IsWindowEnabled(other);
     ui::PressButton(box, IDNO);
   }
@@ -189,7 +191,7 @@ TEST_F(FatalPath, InstalledExceptionFilterReportsACrashAndAStackOverflow) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.scenario);
     DeleteFileA(LogPath().c_str());
-    Outcome outcome = RunChild(std::string(c.scenario) + " " + LogName());
+    Outcome outcome = RunChild(std::string(c.scenario) + " " + LogName(), std::string(c.scenario) != "overflow");
     ASSERT_TRUE(outcome.ended);
     EXPECT_EQ(outcome.exitCode, 0u) << "ended through the report, not by the fault";
     EXPECT_EQ(outcome.box.text.rfind(std::string("APPLICATION ERROR!!!\r\n\r\nDescription : \t") + c.description, 0),
