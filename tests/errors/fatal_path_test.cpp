@@ -175,39 +175,43 @@ TEST_F(FatalPath, MalformedHexPairEndsTheApplicationThroughTheReport) {
   EXPECT_EQ((stack + 1)->rfind(StackRow("Func  String", "VOHex2Asc (Line: "), 0), 0u) << *(stack + 1);
 }
 
-TEST_F(FatalPath, InstalledExceptionFilterReportsACrashAndAStackOverflow) {
-  const struct {
-    const char* scenario;
-    const char* description;
-    const char* code;
-    const char* name;
-    const char* routine;
-    const char* line;
-  } cases[] = {
-      {"crash", "Access violation writing 0x", "3221225477", "EXCEPTION_ACCESS_VIOLATION", "Crash", "42"},
-      // The report and the window need stack the overflow has used up.
-      {"overflow", "Stack overflow", "3221225725", "EXCEPTION_STACK_OVERFLOW", "Overflow", "77"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.scenario);
-    DeleteFileA(LogPath().c_str());
-    Outcome outcome = RunChild(std::string(c.scenario) + " " + LogName(), std::string(c.scenario) != "overflow");
-    ASSERT_TRUE(outcome.ended);
-    EXPECT_EQ(outcome.exitCode, 0u) << "ended through the report, not by the fault";
-    EXPECT_EQ(outcome.box.text.rfind(std::string("APPLICATION ERROR!!!\r\n\r\nDescription : \t") + c.description, 0),
-              0u)
-        << outcome.box.text;
-    const std::string row = std::string("Func  Child:") + c.routine + " Baris ke: " + c.line + "\r\n";
-    EXPECT_NE(outcome.box.text.find("Error Position : \r\n" + row), std::string::npos) << outcome.box.text;
-    std::vector<std::string> lines = Lines(ReadFile(LogPath()));
-    // The record's lines are there, the listing from the faulting routine on.
-    EXPECT_EQ(CountStarting(lines, std::string("Sub Code         : ") + c.code), 1);
-    EXPECT_EQ(CountStarting(lines, std::string("Sub Code Text    : ") + c.name), 1);
-    EXPECT_EQ(CountStarting(lines, "Can Retry        : No"), 1);
-    auto stack = std::find(lines.begin(), lines.end(), "Call Stack:");
-    ASSERT_NE(stack, lines.end());
-    EXPECT_EQ(*(stack + 1), StackRow("Func  Child", std::string(c.routine) + " (Line: " + c.line + ")"));
-  }
+struct Fault {
+  const char* scenario;
+  const char* description;
+  const char* code;
+  const char* name;
+  const char* routine;
+  const char* line;
+};
+
+void ExpectReported(const Fault& c, const std::string& logName, const std::string& logPath) {
+  DeleteFileA(logPath.c_str());
+  Outcome outcome = RunChild(std::string(c.scenario) + " " + logName, std::string(c.scenario) != "overflow");
+  ASSERT_TRUE(outcome.ended);
+  EXPECT_EQ(outcome.exitCode, 0u) << "ended through the report, not by the fault";
+  EXPECT_EQ(outcome.box.text.rfind(std::string("APPLICATION ERROR!!!\r\n\r\nDescription : \t") + c.description, 0), 0u)
+      << outcome.box.text;
+  const std::string row = std::string("Func  Child:") + c.routine + " Baris ke: " + c.line + "\r\n";
+  EXPECT_NE(outcome.box.text.find("Error Position : \r\n" + row), std::string::npos) << outcome.box.text;
+  std::vector<std::string> lines = Lines(ReadFile(logPath));
+  // The record's lines are there, the listing from the faulting routine on.
+  EXPECT_EQ(CountStarting(lines, std::string("Sub Code         : ") + c.code), 1);
+  EXPECT_EQ(CountStarting(lines, std::string("Sub Code Text    : ") + c.name), 1);
+  EXPECT_EQ(CountStarting(lines, "Can Retry        : No"), 1);
+  auto stack = std::find(lines.begin(), lines.end(), "Call Stack:");
+  ASSERT_NE(stack, lines.end());
+  EXPECT_EQ(*(stack + 1), StackRow("Func  Child", std::string(c.routine) + " (Line: " + c.line + ")"));
+}
+
+TEST_F(FatalPath, InstalledExceptionFilterReportsACrash) {
+  ExpectReported({"crash", "Access violation writing 0x", "3221225477", "EXCEPTION_ACCESS_VIOLATION", "Crash", "42"},
+                 LogName(), LogPath());
+}
+
+// The report and the window need stack that the overflow has used up.
+TEST_F(FatalPath, InstalledExceptionFilterReportsAStackOverflow) {
+  ExpectReported({"overflow", "Stack overflow", "3221225725", "EXCEPTION_STACK_OVERFLOW", "Overflow", "77"}, LogName(),
+                 LogPath());
 }
 
 }  // namespace
