@@ -7,6 +7,7 @@ FixedTextBlinking::~FixedTextBlinking() { StopTimers(); }
 
 FixedTextBlinking& FixedTextBlinking::Init(HWND owner, int id, POINT position, SIZE size, const std::string& text,
                                            std::optional<DWORD> style, std::optional<DWORD> exStyle) {
+  StopTimers();  // bound again: the old window blinks no more
   _FixedText::Init(owner, id, position, size, text, style, exStyle);
   StartBlinking();
   return *this;
@@ -14,6 +15,7 @@ FixedTextBlinking& FixedTextBlinking::Init(HWND owner, int id, POINT position, S
 
 FixedTextBlinking& FixedTextBlinking::Init(HWND owner, int resourceId, std::optional<DWORD> style,
                                            std::optional<DWORD> exStyle) {
+  StopTimers();
   _FixedText::Init(owner, resourceId, style, exStyle);
   StartBlinking();
   return *this;

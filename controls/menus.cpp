@@ -1,29 +1,34 @@
 #include "controls/menus.h"
 
+#include <cxxabi.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <memory>
+#include <typeinfo>
 
 #include "platform/menu_registry.h"
 
-void __Menu::RegisterItem(UINT id, const MenuItemObject& object) {
-  ReplaceItemText(id, object.Caption());
+void __Menu::RegisterItem(UINT id, ItemObject object) {
+  if (object == nullptr) return;
+  ReplaceItemText(id, object->Caption());
   RedrawOwnerMenuBar();
   auto it = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.id == id; });
   if (it != entries_.end()) {
-    it->object = &object;
+    it->object = std::move(object);
   } else {
-    entries_.push_back({id, &object, nullptr});
+    entries_.push_back({id, std::move(object), nullptr});
   }
 }
 
-void __Menu::RegisterItem(UINT id, const MenuItemObject& object, HMENU parent, int position) {
+void __Menu::RegisterItem(UINT id, ItemObject object, HMENU parent, int position) {
   HMENU popup = parent != nullptr ? ::GetSubMenu(parent, position) : nullptr;
   // Without a submenu there is nothing to register: a popup item needs one.
-  if (popup == nullptr) return;
+  if (popup == nullptr || object == nullptr) return;
   RegisterMenu(popup, this);
-  MakePopupItem(parent, static_cast<UINT>(position), popup, object.Caption());
-  entries_.push_back({id, &object, popup});
+  MakePopupItem(parent, static_cast<UINT>(position), popup, object->Caption());
+  entries_.push_back({id, std::move(object), popup});
 }
 
 HMENU __Menu::GetSubMenuHandle(UINT id) const {
@@ -35,7 +40,7 @@ HMENU __Menu::GetSubMenuHandle(UINT id) const {
 
 const MenuItemObject* __Menu::RegisteredObject(UINT id) const {
   for (const Entry& e : entries_) {
-    if (e.id == id) return e.object;
+    if (e.id == id) return e.object.get();
   }
   return nullptr;
 }
@@ -67,9 +72,28 @@ void __Menu::DeleteSubMenu(UINT id, HWND window) {
   }
 }
 
+namespace {
+// The plain name of a class, without namespaces or enclosing functions.
+std::string ClassNameOf(const std::type_info& type) {
+  int status = 0;
+  char* demangled = abi::__cxa_demangle(type.name(), nullptr, nullptr, &status);
+  std::string name = status == 0 && demangled != nullptr ? demangled : type.name();
+  std::free(demangled);
+  // "ns::Outer<a::b>::Name": the last part outside template arguments.
+  int depth = 0;
+  size_t start = 0;
+  for (size_t i = 0; i < name.size(); ++i) {
+    if (name[i] == '<') ++depth;
+    if (name[i] == '>') --depth;
+    if (depth == 0 && name.compare(i, 2, "::") == 0) start = i + 2;
+  }
+  return name.substr(start);
+}
+}  // namespace
+
 bool _ContextMenu::Init(HMENU existing) {
   const bool made = __Menu::Init(existing);
-  name_ = ClassSymbol();
+  NameSym(ClassNameOf(typeid(*this)));
   return made;
 }
 

@@ -4,19 +4,24 @@
 // ready-made context menu with one empty popup.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "platform/menu.h"
 
 class __Menu : public Menu {
  public:
+  // The menu shares the item objects it registers, so an entry never
+  // outlives its object (a temporary cannot be registered). A null object
+  // registers nothing.
+  using ItemObject = std::shared_ptr<const MenuItemObject>;
   // A plain item: gives the item with command `id` the object's caption and
   // registers the object for the id (replacing an earlier one).
-  void RegisterItem(UINT id, const MenuItemObject& object);
+  void RegisterItem(UINT id, ItemObject object);
   // A popup: the submenu at zero-based `position` of `parent` gets the
   // object's caption and is registered under `id` (appended, even when the id
   // is registered already). Nothing happens when there is no submenu there.
-  void RegisterItem(UINT id, const MenuItemObject& object, HMENU parent, int position);
+  void RegisterItem(UINT id, ItemObject object, HMENU parent, int position);
 
   // Popup handle of the first entry registered under `id`; null when none.
   HMENU GetSubMenuHandle(UINT id) const;
@@ -34,15 +39,13 @@ class __Menu : public Menu {
 
 class _ContextMenu : public __Menu {
  public:
-  // The base Init; the name then becomes the class's own name.
+  // The base Init; the name then becomes the upper-case name of the object's
+  // own class, so a subclass is named after itself without doing anything.
   bool Init(HMENU existing = nullptr) override;
 
   const std::string& NameSym() const { return name_; }
   // Symbols are upper-case names.
   const std::string& NameSym(const std::string& symbol);
-
- protected:
-  virtual std::string ClassSymbol() const { return "_CONTEXTMENU"; }
 
  private:
   std::string name_;
@@ -52,7 +55,4 @@ class _ContextMenu : public __Menu {
 class LVMenuEmpty : public _ContextMenu {
  public:
   bool Init(HMENU existing = nullptr) override;
-
- protected:
-  std::string ClassSymbol() const override { return "LVMENUEMPTY"; }
 };

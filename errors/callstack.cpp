@@ -16,6 +16,10 @@ CallFrame::CallFrame(const char* routine, const char* module, std::uint32_t line
 
 CallFrame::~CallFrame() { innermost = outer_; }
 
+CallFrame* CallStackChain() { return innermost; }
+
+void CallStackBorrow(CallFrame* chain) { innermost = chain; }
+
 CallStackEntry CallStackLevel(unsigned level) {
   const CallFrame* frame = innermost;
   for (unsigned i = 0; frame != nullptr && i < level; ++i) frame = frame->Outer();

@@ -30,6 +30,13 @@ class CallFrame {
 #define CALLSTACK_ENTER(routine, module) CallFrame callFrame_((routine), (module), __LINE__)
 #define CALLSTACK_LINE() callFrame_.Line(__LINE__)
 
+// The calling thread's innermost routine, and a way for a helper thread to
+// report for a thread that is stopped (its frames stay where they are): the
+// helper's own routines then stand above the borrowed chain. Borrow before
+// the helper enters any routine; null gives the helper an empty chain again.
+CallFrame* CallStackChain();
+void CallStackBorrow(CallFrame* chain);
+
 // One level of the register: level 0 is the innermost active routine.
 // A level beyond the outermost routine answers an empty name and line 0.
 struct CallStackEntry {

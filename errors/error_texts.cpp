@@ -6,6 +6,19 @@
 
 #include "app/conventions.h"
 
+std::string ErrorOneLine(const std::string& text) {
+  std::string line;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') {
+      line += text[i];
+    } else if (text[i] == '\n' || i + 1 == text.size() || text[i + 1] != '\n') {
+      line += ' ';  // CR LF, a lone CR or a lone LF: one blank
+    }
+  }
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  return line;
+}
+
 std::string ErrorOsCodeText(std::uint32_t code) {
   char* buffer = nullptr;
   const DWORD length =
@@ -14,7 +27,8 @@ std::string ErrorOsCodeText(std::uint32_t code) {
   std::string text;
   if (length > 0 && buffer != nullptr) text.assign(buffer, length);
   if (buffer != nullptr) LocalFree(buffer);
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  // Some system messages run over several lines; the report has one for it.
+  text = ErrorOneLine(text);
   if (text.empty()) text = "Error " + std::to_string(code);
   return text;
 }

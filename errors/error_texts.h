@@ -4,9 +4,12 @@
 #include <cstdint>
 #include <string>
 
-// The system's message for a Win32 error code, without its line break;
+// The system's message for a Win32 error code, on one line (ErrorOneLine);
 // "Error n" when the system has no text for it.
 std::string ErrorOsCodeText(std::uint32_t code);
+// A text of several lines as one: each line break (CR LF, CR or LF) becomes
+// a blank; blanks at the end go.
+std::string ErrorOneLine(const std::string& text);
 // Name of a generic error class; "Generic error n" for an unknown one.
 std::string ErrorGenCodeText(std::uint32_t code);
 // Name of a type code; "type n" for an unknown one.

@@ -14,10 +14,13 @@
 Error ErrorFromException(const EXCEPTION_RECORD& exception);
 
 // The unhandled-exception filter: hands the record to MyErrorHandler, which
-// ends the application. Should the handler return (a Yes to a retry
-// question), the exception goes on to the system's own handling.
+// ends the application; a stack overflow is reported from a thread of its
+// own, with the faulting thread's call-stack listing. Should the handler
+// return, the exception goes on to the system's own handling.
 LONG WINAPI ErrorExceptionFilter(EXCEPTION_POINTERS* pointers);
 
-// Installs ErrorExceptionFilter as the process's unhandled-exception filter;
-// returns the filter it replaces.
+// Installs ErrorExceptionFilter as the process's unhandled-exception filter,
+// and a first-chance hook that reports a stack overflow before the search
+// for a handler uses up the rest of the stack; keeps a stack reserve on the
+// calling thread. Returns the filter it replaces.
 LPTOP_LEVEL_EXCEPTION_FILTER InstallErrorExceptionFilter();

@@ -13,7 +13,7 @@ Control::~Control() { Release(); }
 
 void Control::Release() {
   if (hwnd_ == nullptr) return;
-  if (hooked_) RemoveWindowSubclass(hwnd_, &Control::SubclassProc, 1);
+  if (hooked_) RemoveWindowSubclass(hwnd_, &Control::SubclassProc, SubclassId());
   hooked_ = false;
   if (created_) DestroyWindow(hwnd_);
   created_ = false;
@@ -22,15 +22,16 @@ void Control::Release() {
 
 void Control::Hook() {
   if (hwnd_ != nullptr && !hooked_) {
-    hooked_ = SetWindowSubclass(hwnd_, &Control::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    hooked_ =
+        SetWindowSubclass(hwnd_, &Control::SubclassProc, SubclassId(), reinterpret_cast<DWORD_PTR>(this)) != FALSE;
   }
 }
 
-LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                        DWORD_PTR self) {
   auto* control = reinterpret_cast<Control*>(self);
   if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, &Control::SubclassProc, 1);
+    RemoveWindowSubclass(hwnd, &Control::SubclassProc, id);
     control->hooked_ = false;
     control->created_ = false;
     control->hwnd_ = nullptr;

@@ -89,6 +89,9 @@ class Control {
                                        DWORD_PTR self);
   void Hook();
   void Release();
+  // One subclass per object: two objects bound to the same window each keep
+  // their own hook, and one unhooking leaves the other's in place.
+  UINT_PTR SubclassId() const { return reinterpret_cast<UINT_PTR>(this); }
 
   HFONT font_ = nullptr;
   HBRUSH background_ = nullptr;

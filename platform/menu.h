@@ -121,7 +121,7 @@ class Menu {
   // and the popup handle (null for a plain item).
   struct Entry {
     UINT id;
-    const MenuItemObject* object;
+    std::shared_ptr<const MenuItemObject> object;
     HMENU popup;
   };
   std::vector<Entry> entries_;

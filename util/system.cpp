@@ -10,7 +10,7 @@ namespace {
 // it on every way out.
 class ClipboardSession {
  public:
-  ClipboardSession() : open_(OpenClipboard(nullptr) != FALSE) {}
+  explicit ClipboardSession(HWND owner = nullptr) : open_(OpenClipboard(owner) != FALSE) {}
   ~ClipboardSession() {
     if (open_) CloseClipboard();
   }
@@ -20,6 +20,25 @@ class ClipboardSession {
 
  private:
   bool open_;
+};
+
+// A hidden message-only window of our own for one clipboard change: opened
+// without a window, the clipboard has no owner after EmptyClipboard, and
+// Windows then refuses SetClipboardData. The data outlives the window.
+class ClipboardOwner {
+ public:
+  ClipboardOwner()
+      : hwnd_(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
+                              nullptr)) {}
+  ~ClipboardOwner() {
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+  }
+  ClipboardOwner(const ClipboardOwner&) = delete;
+  ClipboardOwner& operator=(const ClipboardOwner&) = delete;
+  HWND Get() const { return hwnd_; }
+
+ private:
+  HWND hwnd_;
 };
 
 // Global memory that we own until the clipboard takes it over.
@@ -114,7 +133,9 @@ void Delay(DWORD ms) {
 
 bool VOClipboardCopy(const std::string& text) {
   CALLSTACK_ENTER("VOClipboardCopy", "Func  System");
-  ClipboardSession clipboard;
+  const ClipboardOwner owner;
+  if (owner.Get() == nullptr) return false;
+  ClipboardSession clipboard(owner.Get());
   if (!clipboard.IsOpen()) return false;
   EmptyClipboard();
   GlobalMemory memory(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1);

@@ -15,9 +15,10 @@ void Tick(const FixedTextBlinking& text) {
   SendMessageA(text.Handle(), WM_TIMER, FixedTextBlinking::kTimerId, 0);
 }
 
+// Anywhere, the outer pixel ring included: that is where the frame goes.
 bool HasInk(HWND hwnd) {
   const paint::Pixels pixels = paint::Capture(hwnd);
-  const RECT ink = paint::BoxOf(pixels, [](COLORREF c) { return c != kWhite; }, 1);
+  const RECT ink = paint::BoxOf(pixels, [](COLORREF c) { return c != kWhite; });
   return ink.left < ink.right;
 }
 
@@ -84,6 +85,17 @@ TEST(FixedTextBlinking, StartsWithoutHoldingTheThreadAndDestroyStopsTheTimer) {
   ASSERT_EQ(text.Handle(), item);
 
   // The real timers: the first blink comes on its own.
+  ASSERT_TRUE(ui::WaitUntil([&] {
+    ui::PumpMessages(20);
+    return text.OffPhase();
+  }, 5000));
+  // Bound again: both timers (the blink and the one-shot 2002 that starts
+  // it) leave the old item.
+  HWND other = host.AddStatic(701, "Other", SS_LEFT, {10, 40, 110, 60});
+  text.Init(host.Handle(), 701);
+  EXPECT_FALSE(KillTimer(item, FixedTextBlinking::kTimerId)) << "the old item's blink timer is gone";
+  text.Init(host.Handle(), 700);
+  EXPECT_FALSE(KillTimer(other, 2002)) << "the old item's starting timer is gone";
   ASSERT_TRUE(ui::WaitUntil([&] {
     ui::PumpMessages(20);
     return text.OffPhase();

@@ -49,7 +49,23 @@ TEST(FixedText, BorderedDialogItemPaintsAFullFrameAndCentredText) {
   EXPECT_NEAR(paint::BoxOf(pixels, IsInk, 1).left + paint::BoxOf(pixels, IsInk, 1).right, pixels.width, 3);
 }
 
+// Distinct shadow and grey-text colours for one test (Wine's defaults are
+// the same grey), put back afterwards.
+class DistinctGreys {
+ public:
+  DistinctGreys() : old_{GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_GRAYTEXT)} {
+    const COLORREF distinct[] = {RGB(128, 0, 0), RGB(0, 128, 0)};
+    SetSysColors(2, kElements, distinct);
+  }
+  ~DistinctGreys() { SetSysColors(2, kElements, old_); }
+
+ private:
+  static constexpr INT kElements[] = {COLOR_BTNSHADOW, COLOR_GRAYTEXT};
+  COLORREF old_[2];
+};
+
 TEST(FixedText, DisabledBorderedTextIsEmbossed) {
+  DistinctGreys greys;
   paint::Host host;
   // A background that neither embossing colour has.
   GdiObject blue(CreateSolidBrush(RGB(0, 0, 160)));
@@ -66,7 +82,7 @@ TEST(FixedText, DisabledBorderedTextIsEmbossed) {
   const RECT light = paint::BoxOf(pixels, [&](COLORREF c) { return c == highlight; }, 1);
   const RECT dark = paint::BoxOf(pixels, [&](COLORREF c) { return c == shadow; }, 1);
   ASSERT_LT(light.left, light.right) << "highlight layer drawn";
-  ASSERT_LT(dark.left, dark.right) << "shadow layer drawn";
+  ASSERT_LT(dark.left, dark.right) << "shadow layer drawn, in COLOR_BTNSHADOW";
   EXPECT_EQ(light.right, dark.right + 1) << "highlight one pixel right of the shadow";
   EXPECT_EQ(light.bottom, dark.bottom + 1) << "highlight one pixel below the shadow";
 }
@@ -116,8 +132,12 @@ TEST(FixedText, DrawTextControlFramesWithABlackOutline) {
   HBITMAP bitmap = CreateCompatibleBitmap(screen, 40, 20);
   HGDIOBJ old = SelectObject(dc, bitmap);
   const RECT rect{0, 0, 40, 20};
+  // White first: a fresh bitmap is black, where the outline is to be seen.
+  FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   field.DrawTextControl(dc, rect, true, false, false);
-  EXPECT_EQ(GetPixel(dc, 39, 19), kBlack);
+  for (POINT p : {POINT{0, 10}, POINT{39, 10}, POINT{20, 0}, POINT{20, 19}}) {
+    EXPECT_EQ(GetPixel(dc, p.x, p.y), kBlack) << "outline at " << p.x << "," << p.y;
+  }
   EXPECT_EQ(GetPixel(dc, 20, 10), GetSysColor(COLOR_WINDOW));
   field.DrawTextControl(dc, rect, true, true, false);
   EXPECT_EQ(GetPixel(dc, 20, 10), GetSysColor(COLOR_BTNFACE)) << "grey field";
@@ -125,6 +145,30 @@ TEST(FixedText, DrawTextControlFramesWithABlackOutline) {
   DeleteObject(bitmap);
   DeleteDC(dc);
   ReleaseDC(host.Handle(), screen);
+}
+
+class Counting : public _FixedText {
+ public:
+  LRESULT Dispatch(const Event& event) override {
+    if (event.message == WM_APP) ++seen;
+    return _FixedText::Dispatch(event);
+  }
+  int seen = 0;
+};
+
+TEST(Control, TwoObjectsOnOneWindowKeepTheirOwnHooks) {
+  paint::Host host;
+  HWND item = host.AddStatic(500, "Shared", SS_LEFT, {10, 10, 110, 30});
+  Counting first, second;
+  first.Init(host.Handle(), 500);
+  second.Init(host.Handle(), 500);
+  SendMessageA(item, WM_APP, 0, 0);
+  EXPECT_EQ(first.seen, 1);
+  EXPECT_EQ(second.seen, 1);
+  first.Destroy();
+  SendMessageA(item, WM_APP, 0, 0);
+  EXPECT_EQ(first.seen, 1);
+  EXPECT_EQ(second.seen, 2) << "the other object's hook stays";
 }
 
 }  // namespace

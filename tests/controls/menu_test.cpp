@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "controls/menus.h"
@@ -74,11 +75,12 @@ TEST(Menu, RegisterItemReplacesPlainEntriesAndAppendsPopups) {
   ASSERT_TRUE(menu.Init());
   menu.AppendItem(10, "old");
   ModifyMenuA(menu.Handle(), 10, MF_BYCOMMAND | MF_STRING | MFT_RADIOCHECK, 10, "old");
-  MenuText first("First"), second("Second");
+  auto first = std::make_shared<MenuText>("First");
+  auto second = std::make_shared<MenuText>("Second");
   menu.RegisterItem(10, first);
   menu.RegisterItem(10, second);
   EXPECT_EQ(menu.RegisteredCount(10), 1u);
-  EXPECT_EQ(menu.RegisteredObject(10), &second);
+  EXPECT_EQ(menu.RegisteredObject(10), second.get());
   EXPECT_EQ(menu.ItemText(10), "Second");
   MENUITEMINFOA info{};
   info.cbSize = sizeof info;
@@ -103,7 +105,19 @@ TEST(Menu, RegisterItemReplacesPlainEntriesAndAppendsPopups) {
   // No submenu at that position: nothing is registered.
   menu.RegisterItem(30, first, menu.Handle(), 0);
   EXPECT_EQ(menu.RegisteredCount(30), 0u);
+
+  // The menu keeps its objects alive: the caller may let go of them.
+  const MenuItemObject* kept = second.get();
+  first.reset();
+  second.reset();
+  ASSERT_EQ(menu.RegisteredObject(10), kept);
+  EXPECT_EQ(kept->Caption(), "Second");
 }
+
+// An entry that would point at a destroyed temporary does not compile.
+template <class M>
+concept RegistersTemporaries = requires(M menu) { menu.RegisterItem(10u, MenuText("x")); };
+static_assert(!RegistersTemporaries<__Menu>);
 
 TEST(Menu, DeleteSubMenuRemovesEveryPositionHoldingThePopupFromZeroOn) {
   __Menu menu;
@@ -113,8 +127,7 @@ TEST(Menu, DeleteSubMenuRemovesEveryPositionHoldingThePopupFromZeroOn) {
   AppendMenuA(menu.Handle(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), "P again");
   menu.AppendItem(5, "Keep");
   AppendMenuA(menu.Handle(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), "P last");
-  MenuText caption("Popup");
-  menu.RegisterItem(40, caption, menu.Handle(), 0);
+  menu.RegisterItem(40, std::make_shared<MenuText>("Popup"), menu.Handle(), 0);
   menu.DeleteSubMenu(40, nullptr);
   ASSERT_EQ(menu.ItemCount(), 1);
   EXPECT_EQ(menu.GetMenuItemID(0), 5u);
@@ -122,11 +135,16 @@ TEST(Menu, DeleteSubMenuRemovesEveryPositionHoldingThePopupFromZeroOn) {
   EXPECT_EQ(MenuFromHandle(popup), nullptr);
 }
 
+class TrayMenu : public _ContextMenu {};
+
 TEST(Menu, ContextMenusAreNamedAndLVMenuEmptyHoldsOneEmptyPopup) {
   _ContextMenu context;
   ASSERT_TRUE(context.Init());
   EXPECT_EQ(context.NameSym(), "_CONTEXTMENU");
   EXPECT_EQ(context.NameSym("tray"), "TRAY");
+  TrayMenu tray;  // overrides nothing, named all the same
+  ASSERT_TRUE(tray.Init());
+  EXPECT_EQ(tray.NameSym(), "TRAYMENU");
   LVMenuEmpty lv;
   ASSERT_TRUE(lv.Init());
   EXPECT_EQ(lv.NameSym(), "LVMENU1");

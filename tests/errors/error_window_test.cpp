@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/globals.h"
+#include "errors/error_texts.h"
 #include "errors/error_window.h"
 #include "tests/harness/process.h"
 #include "tests/harness/ui.h"
@@ -184,6 +185,15 @@ TEST(ErrorWindowText, TypeMismatchLineAndNoDashWithoutDescription) {
   EXPECT_NE(text.find("\r\nArgument Beda : \tTEXT dan INTEGER\r\nCatatan 1 : \t\r\n"), std::string::npos) << text;
   e.ArgTypeReq = kTypeText;
   EXPECT_EQ(ErrorWindowText(&e, "", 0).find("Argument Beda"), std::string::npos);
+}
+
+// A system message that runs over several lines stays on its report line
+// (Wine's messages have no break inside; Windows' do).
+TEST(ErrorOsCodeText, MessageWithALineBreakInsideStaysOnOneLine) {
+  EXPECT_EQ(ErrorOneLine("The file\r\nis in use.\r\n"), "The file is in use.");
+  EXPECT_EQ(ErrorOneLine("a\nb\rc\r\n\r\n"), "a b c");
+  const std::string text = ErrorOsCodeText(ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos) << text;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "errors/error_report.h"
+#include "platform/handles.h"
 #include "tests/harness/process.h"
 #include "tests/harness/ui.h"
 #include "util/system.h"
@@ -52,7 +53,9 @@ struct Outcome {
   DWORD exitCode = 99;
 };
 
-Outcome RunChild(const std::string& arguments) {
+// `windowAnswers`: false when the child's window thread is stuck (a stack
+// overflow), so that nothing is sent to its window.
+Outcome RunChild(const std::string& arguments, bool windowAnswers = true) {
   Outcome outcome;
   ChildProcess child;
   if (!child.Start(testing_process::ProgramPath("error_child.exe") + " " + arguments)) return outcome;
@@ -61,7 +64,7 @@ Outcome RunChild(const std::string& arguments) {
     Sleep(100);
     outcome.box = ui::ReadMessageBox(box);
     outcome.clipboard = VOClipboardGet();
-    HWND other = ui::WaitForWindowTitled(child.Pid(), "error-child", 2000);
+    HWND other = windowAnswers ? ui::WaitForWindowTitled(child.Pid(), "error-child", 2000) : nullptr;
     outcome.otherWindowDisabled = other != nullptr && !IsWindowEnabled(other);
     ui::PressButton(box, IDNO);
   }
@@ -131,12 +134,30 @@ TEST_F(FatalPath, SystemErrorReportsWithoutRecordAndWindowInBothLanguages) {
 }
 
 TEST_F(FatalPath, LogThatCannotBeCreatedSkipsTheReportButNotTheWindow) {
-  ASSERT_TRUE(CreateDirectoryA(LogPath().c_str(), nullptr));
-  Outcome outcome = RunChild("system " + LogName() + " 2 \"No log\"");
-  RemoveDirectoryA(LogPath().c_str());
-  EXPECT_NE(outcome.box.hwnd, nullptr) << "the window still appears";
-  EXPECT_TRUE(outcome.ended);
-  EXPECT_EQ(outcome.exitCode, 0u);
+  // A folder in the log's place (it cannot be created), then a log held
+  // by another program (it cannot be opened): each is left as it was.
+  for (bool folder : {true, false}) {
+    SCOPED_TRACE(folder ? "folder" : "log held open");
+    const std::string before = "earlier report\r\n";
+    FileHandle held;
+    if (folder) {
+      ASSERT_TRUE(CreateDirectoryA(LogPath().c_str(), nullptr));
+    } else {
+      std::ofstream(LogPath(), std::ios::binary) << before;
+      held.Reset(CreateFileA(LogPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+      ASSERT_TRUE(held.Valid());
+    }
+    Outcome outcome = RunChild("system " + LogName() + " 2 \"No log\"");
+    EXPECT_EQ(outcome.box.text.rfind("APPLICATION ERROR!!!", 0), 0u) << "the window still appears";
+    EXPECT_TRUE(outcome.ended);
+    EXPECT_EQ(outcome.exitCode, 0u);
+    held.Close();
+    if (folder) {
+      EXPECT_TRUE(RemoveDirectoryA(LogPath().c_str())) << "the folder is still there, and empty";
+    } else {
+      EXPECT_EQ(ReadFile(LogPath()), before) << "no report in the log";
+    }
+  }
 }
 
 TEST_F(FatalPath, MalformedHexPairEndsTheApplicationThroughTheReport) {
@@ -154,19 +175,43 @@ TEST_F(FatalPath, MalformedHexPairEndsTheApplicationThroughTheReport) {
   EXPECT_EQ((stack + 1)->rfind(StackRow("Func  String", "VOHex2Asc (Line: "), 0), 0u) << *(stack + 1);
 }
 
-TEST_F(FatalPath, InstalledExceptionFilterReportsACrash) {
-  Outcome outcome = RunChild("crash " + LogName());
+struct Fault {
+  const char* scenario;
+  const char* description;
+  const char* code;
+  const char* name;
+  const char* routine;
+  const char* line;
+};
+
+void ExpectReported(const Fault& c, const std::string& logName, const std::string& logPath) {
+  DeleteFileA(logPath.c_str());
+  Outcome outcome = RunChild(std::string(c.scenario) + " " + logName, std::string(c.scenario) != "overflow");
   ASSERT_TRUE(outcome.ended);
-  EXPECT_EQ(outcome.exitCode, 0u) << "ended through the report, not by the crash";
-  EXPECT_EQ(outcome.box.text.rfind("APPLICATION ERROR!!!\r\n\r\nDescription : \tAccess violation writing 0x", 0), 0u)
+  EXPECT_EQ(outcome.exitCode, 0u) << "ended through the report, not by the fault";
+  EXPECT_EQ(outcome.box.text.rfind(std::string("APPLICATION ERROR!!!\r\n\r\nDescription : \t") + c.description, 0), 0u)
       << outcome.box.text;
-  EXPECT_NE(outcome.box.text.find("Func  Child:Crash Baris ke: 42\r\n"), std::string::npos) << outcome.box.text;
-  std::vector<std::string> lines = Lines(ReadFile(LogPath()));
-  // The record's lines are there (SubCode 0xC0000005), the listing from the crash on.
-  EXPECT_EQ(CountStarting(lines, "Sub Code         : 3221225477"), 1);
-  EXPECT_EQ(CountStarting(lines, "Sub Code Text    : EXCEPTION_ACCESS_VIOLATION"), 1);
+  const std::string row = std::string("Func  Child:") + c.routine + " Baris ke: " + c.line + "\r\n";
+  EXPECT_NE(outcome.box.text.find("Error Position : \r\n" + row), std::string::npos) << outcome.box.text;
+  std::vector<std::string> lines = Lines(ReadFile(logPath));
+  // The record's lines are there, the listing from the faulting routine on.
+  EXPECT_EQ(CountStarting(lines, std::string("Sub Code         : ") + c.code), 1);
+  EXPECT_EQ(CountStarting(lines, std::string("Sub Code Text    : ") + c.name), 1);
   EXPECT_EQ(CountStarting(lines, "Can Retry        : No"), 1);
-  EXPECT_EQ(CountStarting(lines, StackRow("Func  Child", "Crash (Line: 42)")), 1);
+  auto stack = std::find(lines.begin(), lines.end(), "Call Stack:");
+  ASSERT_NE(stack, lines.end());
+  EXPECT_EQ(*(stack + 1), StackRow("Func  Child", std::string(c.routine) + " (Line: " + c.line + ")"));
+}
+
+TEST_F(FatalPath, InstalledExceptionFilterReportsACrash) {
+  ExpectReported({"crash", "Access violation writing 0x", "3221225477", "EXCEPTION_ACCESS_VIOLATION", "Crash", "42"},
+                 LogName(), LogPath());
+}
+
+// The report and the window need stack that the overflow has used up.
+TEST_F(FatalPath, InstalledExceptionFilterReportsAStackOverflow) {
+  ExpectReported({"overflow", "Stack overflow", "3221225725", "EXCEPTION_STACK_OVERFLOW", "Overflow", "77"}, LogName(),
+                 LogPath());
 }
 
 }  // namespace

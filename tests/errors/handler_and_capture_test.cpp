@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "errors/callstack.h"
 #include "errors/error_handler.h"
 #include "errors/error_texts.h"
 #include "errors/screen_capture.h"
 #include "platform/handles.h"
 #include "tests/harness/ui.h"
+#include "util/system.h"
 
 namespace {
 
@@ -23,7 +25,11 @@ TEST(MyErrorHandler, RetryQuestionsSetTheRetryRequestOnYes) {
   const std::string start = "Cannot open file : DATA.DBF, try again ?\r\nError Message: gone\r\nDOS Error: " +
                             ErrorOsCodeText(ERROR_FILE_NOT_FOUND) + "\r\n\r\n___";
   EXPECT_EQ(box.text.substr(0, start.size()), start) << box.text;
-  EXPECT_NE(box.text.find("   MyErrorHandler"), std::string::npos) << "the listing starts at the handler";
+  // The first listed row is the handler's own: "Line: nnnnn   MyErrorHandler".
+  const std::string heading = " PROGRAMMER INFORMATION :\r\n" + std::string(35, '_') + "\r\n\r\nLine: ";
+  const size_t row = box.text.find(heading);
+  ASSERT_NE(row, std::string::npos) << box.text;
+  EXPECT_EQ(box.text.substr(row + heading.size() + 5, 17), "   MyErrorHandler") << "the listing starts at the handler";
   EXPECT_EQ(box.DefaultButton(), IDYES);
 
   Error disk;
@@ -38,6 +44,30 @@ TEST(MyErrorHandler, RetryQuestionsSetTheRetryRequestOnYes) {
   EXPECT_EQ(box.title, "Write protected");
   EXPECT_EQ(box.text, "Write protected disk/diskette !!!\r\nA:\\X.TXT\r\nDOS Error: " +
                           ErrorOsCodeText(ERROR_WRITE_PROTECT) + "\r\nTry again ?");
+}
+
+// Opened without a window, the clipboard has no owner after EmptyClipboard
+// and Windows refuses the text (Wine takes it). The owner before the copy
+// is told while the clipboard is open, and sees which window opened it.
+HWND openedWith = nullptr;
+LRESULT CALLBACK PreviousOwner(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROYCLIPBOARD) openedWith = GetOpenClipboardWindow();
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+TEST(CallStack, PutsItsTextOnTheClipboardThroughAWindow) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = PreviousOwner;
+  wc.lpszClassName = "PreviousClipboardOwner";
+  RegisterClassA(&wc);
+  HWND previous = CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(OpenClipboard(previous));
+  EmptyClipboard();
+  CloseClipboard();
+  const std::string text = CallStack(0);
+  DestroyWindow(previous);
+  EXPECT_NE(openedWith, nullptr) << "the clipboard was opened without a window";
+  EXPECT_EQ(VOClipboardGet(), "1" + text);
 }
 
 TEST(SaveScreenToJpg, NameRuleWorksOnTheFileNamePartOnly) {

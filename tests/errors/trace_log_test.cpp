@@ -46,7 +46,10 @@ bool IsTimeStamp(const std::string& s) {
 
 TEST(TraceLog, NothingBeforeStartThenAFreshFile) {
   DeleteFileA(LogPath().c_str());
+  // No write is even tried: a caller's last error survives a remark.
+  SetLastError(ERROR_PATH_BUSY);
   LogRemark("too early");
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_BUSY)) << "LogRemark tried to write with no log";
   EXPECT_EQ(GetFileAttributesA(LogPath().c_str()), INVALID_FILE_ATTRIBUTES) << "no file before LogStart";
 
   // A folder in the log's place: the box, -1, and still no log.

@@ -2,6 +2,7 @@
 //   error_child system <log> <language> <message> [index file]
 //   error_child hex <log>
 //   error_child crash <log>
+//   error_child overflow <log>
 // It shows a plain top-level window first, so that a test can see the error
 // window disable it. Reaching the end of main (exit code 3) means the
 // fatal path returned, which it never may.
@@ -39,6 +40,18 @@ void Crash() {
   volatile int* volatile target = nullptr;
   *target = 1;
 }
+
+// Endless recursion until the stack runs out; through a pointer and with
+// work after the call, so that it stays a real recursion.
+int Overflow(int depth);
+int (*volatile recurse)(int) = Overflow;
+int Overflow(int depth) {
+  CALLSTACK_ENTER("Overflow", "Func  Child");
+  callFrame_.Line(77);
+  volatile char room[512] = {};
+  room[depth % sizeof room] = static_cast<char>(depth);
+  return recurse(depth + 1) + room[0];
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -62,6 +75,10 @@ int main(int argc, char** argv) {
     LanguageSet(2);
     InstallErrorExceptionFilter();
     Crash();
+  } else if (scenario == "overflow") {
+    LanguageSet(2);
+    InstallErrorExceptionFilter();
+    return Overflow(0);
   }
   return 3;
 }
