@@ -12,7 +12,7 @@ import hashlib, os, re, struct, subprocess, sys, tempfile, zipfile
 BUILDS = {"i686": (0x14C, "i686-w64-mingw32"), "x86_64": (0x8664, "x86_64-w64-mingw32")}
 # What every Windows from 7 on has: a self-contained program imports nothing else.
 SYSTEM_DLLS = {"kernel32", "user32", "gdi32", "comctl32", "comdlg32", "shell32", "shlwapi", "advapi32", "ole32",
-               "oleaut32", "gdiplus", "version", "msvcrt", "ws2_32", "winmm", "imm32", "uxtheme"}
+               "oleaut32", "gdiplus", "version", "msvcrt", "ws2_32", "winmm", "setupapi", "imm32", "uxtheme"}
 
 dist = sys.argv[1]
 failures, passed = [], 0
