@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <utility>
+#include <vector>
+
 #include "app/options.h"
+#include "platform/send_input.h"
 
 namespace {
 
@@ -37,6 +41,43 @@ TEST(RunCommand, NamesTheExecutableQuotedOrNotInAnyCase) {
   EXPECT_FALSE(RunCommandNames("\"C:\\Other\\TV-SERKEY.exe\" /START", "C:\\Tools\\TV-SERKEY.exe"));
   EXPECT_FALSE(RunCommandNames("\"C:\\Tools\\TV-SERKEY.exe", "C:\\Tools\\TV-SERKEY.exe")) << "unclosed quote";
   EXPECT_FALSE(RunCommandNames("", ""));
+}
+
+// The navigation keys that rules can type share their scan codes with the
+// keypad: a program that reads scan codes tells them apart by the extended
+// flag (bit 24 of the key message), which Enter of the main block must not carry.
+LRESULT CALLBACK KeyFlagsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KEYDOWN) {
+    auto* seen = reinterpret_cast<std::vector<std::pair<WPARAM, bool>>*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    seen->emplace_back(wParam, (lParam & 0x01000000) != 0);
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST(SendKey, NavigationKeysAreExtendedAndEnterIsNot) {
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = KeyFlagsProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "KeyFlagsTarget";
+  RegisterClassA(&wc);
+  HWND window = CreateWindowExA(0, "KeyFlagsTarget", "keys", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                nullptr, nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(window, nullptr);
+  std::vector<std::pair<WPARAM, bool>> seen;
+  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&seen));
+  SetForegroundWindow(window);
+  SetFocus(window);
+  const WORD keys[] = {VK_HOME, VK_RETURN, VK_DOWN, VK_PRIOR, VK_TAB, VK_DELETE};
+  for (WORD vk : keys) ASSERT_TRUE(SendKey(vk));
+  for (int i = 0; i < 200 && seen.size() < std::size(keys); ++i) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(10);
+  }
+  DestroyWindow(window);
+  const std::vector<std::pair<WPARAM, bool>> expected = {{VK_HOME, true},  {VK_RETURN, false}, {VK_DOWN, true},
+                                                         {VK_PRIOR, true}, {VK_TAB, false},    {VK_DELETE, true}};
+  EXPECT_EQ(seen, expected);
 }
 
 }  // namespace
