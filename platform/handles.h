@@ -68,11 +68,19 @@ struct IconTraits {
   static bool Close(Type h) { return DestroyIcon(h) != FALSE; }
 };
 
+// A window of our own making (CreateWindowEx: failure is null).
+struct WindowTraits {
+  using Type = HWND;
+  static Type Invalid() { return nullptr; }
+  static bool Close(Type h) { return DestroyWindow(h) != FALSE; }
+};
+
 using KernelHandle = UniqueOwner<KernelHandleTraits>;
 using FileHandle = UniqueOwner<FileHandleTraits>;
 using RegKey = UniqueOwner<RegKeyTraits>;
 using GdiObject = UniqueOwner<GdiObjectTraits>;
 using IconHandle = UniqueOwner<IconTraits>;
+using WindowHandle = UniqueOwner<WindowTraits>;
 
 // A DC from GetDC, released to its window.
 class WindowDC {

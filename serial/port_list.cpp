@@ -29,23 +29,16 @@ std::string StringValue(HKEY key, const char* name) {
   return std::string(buffer, strnlen(buffer, size));
 }
 
-class DeviceList {
- public:
-  DeviceList() : set_(SetupDiGetClassDevsA(&kPortsClass, nullptr, nullptr, DIGCF_PRESENT)) {}
-  ~DeviceList() {
-    if (set_ != INVALID_HANDLE_VALUE) SetupDiDestroyDeviceInfoList(set_);
-  }
-  DeviceList(const DeviceList&) = delete;
-  DeviceList& operator=(const DeviceList&) = delete;
-  HDEVINFO Get() const { return set_; }
-
- private:
-  HDEVINFO set_;
+struct DeviceInfoListTraits {
+  using Type = HDEVINFO;
+  static Type Invalid() { return INVALID_HANDLE_VALUE; }
+  static bool Close(Type h) { return SetupDiDestroyDeviceInfoList(h) != FALSE; }
 };
+using DeviceList = UniqueOwner<DeviceInfoListTraits>;
 
 void AddPlugAndPlayPorts(std::vector<PortDevice>& ports) {
-  DeviceList list;
-  if (list.Get() == INVALID_HANDLE_VALUE) return;
+  const DeviceList list(SetupDiGetClassDevsA(&kPortsClass, nullptr, nullptr, DIGCF_PRESENT));
+  if (!list) return;
   SP_DEVINFO_DATA info{};
   info.cbSize = sizeof info;
   for (DWORD i = 0; SetupDiEnumDeviceInfo(list.Get(), i, &info); ++i) {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "errors/callstack.h"
+#include "platform/handles.h"
 
 namespace {
 // The clipboard stays open only inside one routine; the destructor closes
@@ -20,25 +21,6 @@ class ClipboardSession {
 
  private:
   bool open_;
-};
-
-// A hidden message-only window of our own for one clipboard change: opened
-// without a window, the clipboard has no owner after EmptyClipboard, and
-// Windows then refuses SetClipboardData. The data outlives the window.
-class ClipboardOwner {
- public:
-  ClipboardOwner()
-      : hwnd_(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
-                              nullptr)) {}
-  ~ClipboardOwner() {
-    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
-  }
-  ClipboardOwner(const ClipboardOwner&) = delete;
-  ClipboardOwner& operator=(const ClipboardOwner&) = delete;
-  HWND Get() const { return hwnd_; }
-
- private:
-  HWND hwnd_;
 };
 
 // Global memory that we own until the clipboard takes it over.
@@ -133,8 +115,12 @@ void Delay(DWORD ms) {
 
 bool VOClipboardCopy(const std::string& text) {
   CALLSTACK_ENTER("VOClipboardCopy", "Func  System");
-  const ClipboardOwner owner;
-  if (owner.Get() == nullptr) return false;
+  // A hidden message-only window of our own for this one change: opened
+  // without a window, the clipboard has no owner after EmptyClipboard, and
+  // Windows then refuses SetClipboardData. The data outlives the window.
+  const WindowHandle owner(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                           GetModuleHandleA(nullptr), nullptr));
+  if (!owner) return false;
   ClipboardSession clipboard(owner.Get());
   if (!clipboard.IsOpen()) return false;
   EmptyClipboard();
