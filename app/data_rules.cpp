@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <regex>
+
+#include "pattern/pattern.h"
 
 namespace {
 struct KeyName {
@@ -20,22 +21,6 @@ std::string Upper(std::string_view text) {
   std::string upper(text);
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return upper;
-}
-
-// The standard library matches depth-first, one stack frame per character
-// and more per group: "((((a|b)))|c)*" exhausts the main thread's stack on
-// 1,024 characters, and "(a+)+b" takes exponential time. Its breadth-first
-// mode (a libstdc++ extension) does neither; it has no back-references, so
-// rules may not use them.
-constexpr auto kExpressionFlags = std::regex_constants::ECMAScript | std::regex_constants::__polynomial;
-
-bool HasBackReference(const std::string& match) {
-  for (std::size_t i = 0; i + 1 < match.size(); ++i) {
-    if (match[i] != '\\') continue;
-    if (match[i + 1] >= '1' && match[i + 1] <= '9') return true;
-    ++i;  // an escaped character, perhaps a backslash
-  }
-  return false;
 }
 
 struct Part {
@@ -92,7 +77,7 @@ std::string ParseTemplate(const std::wstring& type, unsigned groups, std::vector
 
 struct RuleSet::Compiled {
   std::size_t position;
-  std::wregex expression;
+  pattern::Pattern expression;
   std::vector<Part> parts;
 };
 
@@ -115,18 +100,14 @@ RuleSet RuleSet::Build(const std::vector<DataRule>& rules, std::vector<RuleProbl
   for (std::size_t position = 0; position < rules.size(); ++position) {
     auto compiled = std::make_shared<Compiled>();
     compiled->position = position;
-    if (HasBackReference(rules[position].match)) {
-      if (problems != nullptr) problems->push_back({position, true, "back-references such as \\1 cannot be used."});
-      continue;
-    }
-    try {
-      compiled->expression.assign(Widen(rules[position].match), kExpressionFlags);
-    } catch (const std::regex_error& error) {
-      if (problems != nullptr) problems->push_back({position, true, error.what()});
+    std::string problem;
+    compiled->expression = pattern::Pattern::Compile(Widen(rules[position].match), problem);
+    if (!problem.empty()) {
+      if (problems != nullptr) problems->push_back({position, true, problem + "."});
       continue;
     }
     const std::string templateError =
-        ParseTemplate(Widen(rules[position].type), static_cast<unsigned>(compiled->expression.mark_count()),
+        ParseTemplate(Widen(rules[position].type), compiled->expression.Groups(),
                       compiled->parts);
     if (!templateError.empty()) {
       if (problems != nullptr) problems->push_back({position, false, templateError});
@@ -146,22 +127,18 @@ std::optional<RuleProblem> CheckRule(const DataRule& rule, std::size_t position)
 }
 
 RuleOutcome RuleSet::Apply(const std::wstring& record) const {
+  std::vector<pattern::Span> groups;
   for (const auto& rule : rules_) {
-    std::wsmatch match;
-    bool matched = false;
-    try {
-      matched = std::regex_match(record, match, rule->expression);
-    } catch (const std::regex_error&) {
-      // Too complex for this record: as if the rule did not match.
-    }
-    if (!matched) continue;
+    // Out of memory for this record: as if the rule did not match.
+    if (rule->expression.Match(record, groups) != pattern::Outcome::Match) continue;
     RuleOutcome outcome;
     outcome.rule = static_cast<int>(rule->position);
     for (const Part& part : rule->parts) {
       if (part.kind == Part::Kind::Text) {
         AppendCharacters(outcome.keys, part.text);
       } else if (part.kind == Part::Kind::Group) {
-        AppendCharacters(outcome.keys, match[part.number].str());
+        const pattern::Span& group = groups[part.number];
+        if (group.taken) AppendCharacters(outcome.keys, std::wstring_view(record).substr(group.start, group.length));
       } else {
         outcome.keys.push_back({TextKey::Kind::Key, static_cast<std::uint16_t>(part.number)});
       }
@@ -203,9 +180,9 @@ std::string KeysShown(const std::vector<TextKey>& keys) {
     for (const KeyName& entry : kKeyNames) {
       if (entry.key == key.code) name = entry.name;
     }
-    if (name.empty() && key.code >= VK_F1 && key.code <= VK_F24) name = "F" + std::to_string(key.code - VK_F1 + 1);
+    if (name.empty() && key.code >= VK_F1 && key.code <= VK_F24) name = 'F' + std::to_string(key.code - VK_F1 + 1);
     if (name.empty()) name = "KEY " + std::to_string(key.code);
-    shown += "{" + name + "}";
+    shown.append(1, '{').append(name).append(1, '}');
   }
   return shown;
 }

@@ -22,8 +22,8 @@ struct RecordPiece {
 class RecordCutter {
  public:
   // Longest record the rules see. Longer ones go out as they came, from the
-  // moment they pass this length: the standard library's expressions recurse
-  // per character, and a stream without line ends must not pile up.
+  // moment they pass this length: the rules' time grows with the record's
+  // length, and a stream without line ends must not pile up.
   static constexpr std::size_t kLongestRecord = 1024;
 
   std::vector<RecordPiece> Cut(const std::string& bytes);

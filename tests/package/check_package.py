@@ -2,7 +2,8 @@
 """Checks the download scripts/package.sh wrote: each zip holds the program
 and its text, the program is stripped, self-contained and carries icon,
 manifest and version, the version in the zip's name is the one in the
-program's own version resource, and SHA256SUMS matches the zips.
+program's own version resource, the program stays within its size, and
+SHA256SUMS matches the zips.
 
     check_package.py <dist folder>
 
@@ -10,6 +11,9 @@ Prints one line per failure and ends with "package: N passed, N failed"."""
 import hashlib, os, re, struct, subprocess, sys, tempfile, zipfile
 
 BUILDS = {"i686": (0x14C, "i686-w64-mingw32"), "x86_64": (0x8664, "x86_64-w64-mingw32")}
+# Most bytes each stripped program may take: a small download that starts at
+# once (a part of the runtime drawn in without need shows here first).
+LARGEST = {"i686": 520 * 1024, "x86_64": 450 * 1024}
 # What every Windows from 7 on has: a self-contained program imports nothing else.
 SYSTEM_DLLS = {"kernel32", "user32", "gdi32", "comctl32", "comdlg32", "shell32", "shlwapi", "advapi32", "ole32",
                "oleaut32", "gdiplus", "version", "msvcrt", "ws2_32", "winmm", "setupapi", "imm32", "uxtheme"}
@@ -32,6 +36,8 @@ def tool(triple, name, *args):
 
 def check_program(zip_name, arch, version, exe):
     machine, triple = BUILDS[arch]
+    size = os.path.getsize(exe)
+    check(size <= LARGEST[arch], f"{zip_name}: TV-SERKEY.exe is {size // 1024} KiB, more than {LARGEST[arch] // 1024} KiB")
     header = open(exe, "rb").read(0x400)
     pe = struct.unpack_from("<I", header, 0x3C)[0]
     # COFF header after "PE\0\0": machine, section count, time stamp, symbol table offset, symbol count.
