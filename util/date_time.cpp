@@ -32,9 +32,9 @@ Date VOSToD(const std::string& text) {
 Date VONToD(std::uint16_t year, std::uint16_t month, std::uint16_t day) {
   CALLSTACK_ENTER("VONToD", "Func  Date Time");
   // VOSToD of the padded text without building it (a listing converts three
-  // times per entry): a year above 9999 or a month/day above 99 would widen
-  // the text past eight characters, which VOSToD refuses.
-  if (year > 9999 || month > 99 || day > 99 || !DateIsValid(year, month, day)) return Date::Empty();
+  // times per entry): every valid date fits the padded widths, and a part too
+  // wide for its width is never a valid date.
+  if (!DateIsValid(year, month, day)) return Date::Empty();
   return Date{year, month, day};
 }
 
