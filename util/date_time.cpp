@@ -1,7 +1,5 @@
 #include "util/date_time.h"
 
-#include <cstdio>
-
 #include "app/conventions.h"
 #include "errors/callstack.h"
 
@@ -33,12 +31,11 @@ Date VOSToD(const std::string& text) {
 
 Date VONToD(std::uint16_t year, std::uint16_t month, std::uint16_t day) {
   CALLSTACK_ENTER("VONToD", "Func  Date Time");
-  char text[32];
-  std::snprintf(text, sizeof text, "%04u%02u%02u", static_cast<unsigned>(year), static_cast<unsigned>(month),
-                static_cast<unsigned>(day));
-  // A year above 9999 or a month/day above 99 widens the text past eight
-  // characters, which VOSToD refuses: the empty date, as the padding implies.
-  return VOSToD(text);
+  // VOSToD of the padded text without building it (a listing converts three
+  // times per entry): every valid date fits the padded widths, and a part too
+  // wide for its width is never a valid date.
+  if (!DateIsValid(year, month, day)) return Date::Empty();
+  return Date{year, month, day};
 }
 
 long long SecondsOfTimeText(const std::string& time) {
@@ -63,8 +60,12 @@ std::string TimeTextOfSeconds(long long seconds) {
   long long s = seconds % kSecondsPerDay;
   if (s < 0) s += kSecondsPerDay;
   const char sep = ConventionsGet().timeSep;
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d%c%02d%c%02d", static_cast<int>(s / 3600), sep,
-                static_cast<int>(s / 60 % 60), sep, static_cast<int>(s % 60));
+  const int fields[3] = {static_cast<int>(s / 3600), static_cast<int>(s / 60 % 60), static_cast<int>(s % 60)};
+  // Two digits each; no formatted print, a listing makes three per entry.
+  std::string text(8, sep);
+  for (int i = 0; i < 3; ++i) {
+    text[i * 3] = static_cast<char>('0' + fields[i] / 10);
+    text[i * 3 + 1] = static_cast<char>('0' + fields[i] % 10);
+  }
   return text;
 }

@@ -2,8 +2,9 @@
 // null-modem -> TV-SERKEY -> injected key -> another program's window), in
 // key mode and, for latency and throughput, in text mode ("Type as text"), each
 // measured beside what the platform itself allows in the same run: a minimal
-// reader on the same port, a program that only injects keys, a program that
-// only waits on the port. Prints table rows (see bench_support.h) and the
+// reader on the same port, a program that only injects keys, one that only
+// types characters as themselves (text mode's way), a program that only
+// waits on the port. Prints table rows (see bench_support.h) and the
 // single rounds; it asserts nothing about speed.
 //
 //   keystroke_benchmark.exe [latency messages = 1000] [stream keys = 5000]
@@ -87,10 +88,10 @@ bool DeviceStream(e2e::Device& device, int keys) {
   return true;
 }
 
-bool Inject(int keys) {
-  ChildProcess injector;
-  if (!injector.Start(ProgramPath("key_injector.exe") + " " + std::to_string(keys))) return false;
-  return injector.Wait(kStreamTimeoutMs);
+bool Inject(const char* injector, int keys) {
+  ChildProcess process;
+  if (!process.Start(ProgramPath(injector) + " " + std::to_string(keys))) return false;
+  return process.Wait(kStreamTimeoutMs);
 }
 
 bool StartProgram(e2e::Program& program) { return program.Start("/START") && program.WaitUntilRunning(); }
@@ -149,7 +150,7 @@ std::string LatencyText(double median, double p99, double max) {
 
 struct Round {
   Latency program, text, reader;
-  double programKeys = 0, textKeys = 0, readerKeys = 0, injectedKeys = 0;
+  double programKeys = 0, textKeys = 0, readerKeys = 0, injectedKeys = 0, injectedText = 0;
 };
 
 bool RunRound(e2e::Device& device, int messages, int streamKeys, Round& round) {
@@ -180,11 +181,14 @@ bool RunRound(e2e::Device& device, int messages, int streamKeys, Round& round) {
         MeasureStream(log, streamKeys, [&] { return DeviceStream(device, streamKeys); }, "minimal reader");
   }
   log.Focus();
-  round.injectedKeys = MeasureStream(log, streamKeys, [&] { return Inject(streamKeys); }, "injection limit");
-  std::printf("  round: latency median %.2f ms, text mode %.2f ms (minimal reader %.2f ms); keys/s %.0f, text mode "
-              "%.0f (minimal reader %.0f, injection limit %.0f)\n",
-              round.program.median, round.text.median, round.reader.median, round.programKeys, round.textKeys,
-              round.readerKeys, round.injectedKeys);
+  round.injectedKeys =
+      MeasureStream(log, streamKeys, [&] { return Inject("key_injector.exe", streamKeys); }, "injection limit");
+  round.injectedText = MeasureStream(log, streamKeys, [&] { return Inject("text_injector.exe", streamKeys); },
+                                     "text injection limit");
+  std::printf("  round: latency median %.2f ms, text mode %.2f ms (minimal reader %.2f ms); keys/s %.0f (minimal "
+              "reader %.0f, injection limit %.0f); chars/s text mode %.0f (text injection limit %.0f)\n",
+              round.program.median, round.text.median, round.reader.median, round.programKeys, round.readerKeys,
+              round.injectedKeys, round.textKeys, round.injectedText);
   std::fflush(stdout);
   return round.program.complete && round.text.complete && round.reader.complete;
 }
@@ -196,17 +200,17 @@ void ThroughputAndLatencyRows(const std::vector<Round>& rounds, int messages, in
     return Median(values);
   };
   const double limit = median([](const Round& r) { return r.injectedKeys; });
+  const double textLimit = median([](const Round& r) { return r.injectedText; });
   const std::string n = std::to_string(rounds.size());
-  auto throughputRow = [&](const std::string& row, double perSecond) {
-    bench::Row(row, Format("%.0f", perSecond), Format("%.0f", limit) + " injection limit",
-               bench::Ratio(perSecond, limit));
+  auto throughputRow = [&](const std::string& row, double perSecond, double baseline, const char* what) {
+    bench::Row(row, Format("%.0f", perSecond), Format("%.0f ", baseline) + what, bench::Ratio(perSecond, baseline));
   };
   throughputRow("key throughput, " + std::to_string(streamKeys) + " keys, median of " + n + " (keys/s)",
-                median([](const Round& r) { return r.programKeys; }));
+                median([](const Round& r) { return r.programKeys; }), limit, "injection limit");
   throughputRow("key throughput, minimal reader for reference (keys/s)",
-                median([](const Round& r) { return r.readerKeys; }));
+                median([](const Round& r) { return r.readerKeys; }), limit, "injection limit");
   throughputRow("text mode throughput, " + std::to_string(streamKeys) + " characters, median of " + n + " (chars/s)",
-                median([](const Round& r) { return r.textKeys; }));
+                median([](const Round& r) { return r.textKeys; }), textLimit, "text injection limit");
   const double rm = median([](const Round& r) { return r.reader.median; });
   const std::string reader = LatencyText(rm, median([](const Round& r) { return r.reader.p99; }),
                                          median([](const Round& r) { return r.reader.max; })) +
@@ -235,7 +239,8 @@ void EditRow(e2e::Device& device, int bytes) {
   {
     KeyLog edit(false);
     if (edit.Ready() && edit.Focus()) {
-      injected = MeasureStream(edit, bytes, [&] { return Inject(bytes); }, "injection limit into an edit");
+      injected = MeasureStream(edit, bytes, [&] { return Inject("key_injector.exe", bytes); },
+                               "injection limit into an edit");
     }
   }
   bench::Row("text into a multi-line edit, " + std::to_string(bytes) + " bytes (bytes/s)", Format("%.0f", program),
