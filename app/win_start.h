@@ -146,8 +146,6 @@ class WinStart : public DataWindow {
   bool SystemNotice(const Event& event);
   void StatusFieldsFont(UINT dpi);
   void AddTrayIconNow();
-  void RetryTrayIcon();
-  void StopTrayIconRetry();
 
   std::unique_ptr<Serial> oSerial;
   bool lReading = false;
@@ -164,7 +162,7 @@ class WinStart : public DataWindow {
   std::string lastBatch_;
   RecordKeys recordKeys_;
   UINT recordGapMs_ = 0;
-  bool trayIconShown_ = false;
+  bool trayIconShown_ = false;  // asked for; the platform keeps trying
   bool closing_ = false;
   _ContextMenu trayMenu_;
   __Menu systemMenu_;

@@ -182,7 +182,6 @@ void WinStart::ShowTrayIcon() {
 
 void WinStart::RemoveTrayIcon() {
   trayIconWanted_ = false;
-  StopTrayIconRetry();
   if (!trayIconShown_) return;
   DeleteTrayIcon(Handle(), kTrayIconId);
   trayIconShown_ = false;
