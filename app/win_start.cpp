@@ -16,6 +16,7 @@ namespace {
 constexpr const char* kModule = "A00  Start Window";
 constexpr COLORREF kStatusGreen = RGB(0, 255, 0);
 constexpr COLORREF kStatusBlack = RGB(0, 0, 0);
+constexpr DWORD kTraySettleMs = 5000;
 }  // namespace
 
 WinStart::WinStart(App*) {
@@ -36,8 +37,9 @@ WinStart::WinStart(App*) {
   oDCParity.Attach(form, IDC_PARITY);
   oDCStopBits.Attach(form, IDC_STOPBITS);
   oCCButtonStartStop.Attach(form, IDC_BUTTON_STARTSTOP);
-  StatusFieldsFont(WindowDpi(Handle()));
-  SetIcons(icon_.Handle(), icon_.Small());
+  StatusFieldsFont(Dpi());
+  icon_.LoadForWindow(Dpi());
+  SetIcons(icon_.Large(), icon_.Small());
   lTypeText = TypeTextOptionGet();
   keyPauseMs_ = KeyPauseOptionGet();
   typing_.PauseMs(keyPauseMs_);
@@ -55,6 +57,9 @@ WinStart::~WinStart() {
   closing_ = true;
   port_.reset();
   RemoveTrayIcon();
+  // The icon's calls run on a thread of their own: the last one is let
+  // through before the program ends, or the icon would outlive it.
+  SettleTrayIcons(kTraySettleMs);
 }
 
 void WinStart::PostInit() {

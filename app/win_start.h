@@ -133,8 +133,6 @@ class WinStart : public DataWindow, private PortSeat {
   bool SystemNotice(const Event& event);
   void StatusFieldsFont(UINT dpi);
   void AddTrayIconNow();
-  void RetryTrayIcon();
-  void StopTrayIconRetry();
 
   // The running port (its Serial is the one `oSerial` names); null while stopped.
   std::unique_ptr<RunningPort> port_;
@@ -147,7 +145,7 @@ class WinStart : public DataWindow, private PortSeat {
   unsigned keyPauseMs_ = 0;
   bool backlogShown_ = false;
   std::string lastBatch_;
-  bool trayIconShown_ = false;
+  bool trayIconShown_ = false;  // asked for; the platform keeps trying
   bool closing_ = false;
   _ContextMenu trayMenu_;
   __Menu systemMenu_;

@@ -159,7 +159,6 @@ void WinStart::ShowTrayIcon() {
 
 void WinStart::RemoveTrayIcon() {
   trayIconWanted_ = false;
-  StopTrayIconRetry();
   if (!trayIconShown_) return;
   DeleteTrayIcon(Handle(), kTrayIconId);
   trayIconShown_ = false;

@@ -1,6 +1,5 @@
 // What the system tells the main window: devices that change, a new
-// notification area, another resolution; and the icon's way back when the
-// notification area refused it.
+// notification area, another resolution.
 #include "app/globals.h"
 #include "app/win_start.h"
 #include "errors/callstack.h"
@@ -9,25 +8,25 @@
 
 namespace {
 constexpr const char* kModule = "A00  Start Window";
-constexpr UINT_PTR kTrayRetryTimer = 0x7C20;
-constexpr UINT kTrayRetryMs = 1000;
 constexpr const char* kStatusFace = "Microsoft Sans Serif";
 constexpr int kStatusPoints = 8;
 }  // namespace
 
 bool WinStart::SystemNotice(const Event& event) {
-  if (event.message == WM_TIMER && event.wParam == kTrayRetryTimer) {
-    RetryTrayIcon();
-    return true;
-  }
   if (event.message == WM_DEVICECHANGE) {
     DeviceChanged(event.wParam, event.lParam);
   } else if (event.message == WM_DPICHANGED) {
-    StatusFieldsFont(HIWORD(event.wParam));
-  } else if (event.message == TaskbarCreatedMessage() && event.message != 0 && trayIconWanted_) {
-    // The shell started again (or late): its notification area has no icon of ours.
+    // The form itself is laid out again by the base window.
+    const UINT dpi = HIWORD(event.wParam);
+    StatusFieldsFont(dpi);
+    icon_.LoadForWindow(dpi);
+    SetIcons(icon_.Large(), icon_.Small());
+  } else if (event.message == TaskbarCreatedMessage() && event.message != 0) {
+    // The shell started again (or late), perhaps at another resolution:
+    // its notification area has no icon of ours.
+    icon_.LoadNotification();
     trayIconShown_ = false;
-    AddTrayIconNow();
+    if (trayIconWanted_) AddTrayIconNow();
   }
   return false;
 }
@@ -41,17 +40,9 @@ void WinStart::StatusFieldsFont(UINT dpi) {
 }
 
 // Started with Windows before the notification area is there, the add
-// fails: without a retry a hidden, running program could not be reached.
+// fails: the platform tries it again until it is through, away from this
+// thread, which reads the port.
 void WinStart::AddTrayIconNow() {
   if (trayIconShown_) return;
   trayIconShown_ = AddTrayIcon(Handle(), icon_.Handle(), kTrayIconId, Ret_Build());
-  if (!trayIconShown_) SetTimer(Handle(), kTrayRetryTimer, kTrayRetryMs, nullptr);
 }
-
-void WinStart::RetryTrayIcon() {
-  CALLSTACK_ENTER("WinStart:RetryTrayIcon", kModule);
-  if (trayIconWanted_) AddTrayIconNow();
-  if (!trayIconWanted_ || trayIconShown_) KillTimer(Handle(), kTrayRetryTimer);
-}
-
-void WinStart::StopTrayIconRetry() { KillTimer(Handle(), kTrayRetryTimer); }

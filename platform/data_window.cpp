@@ -16,6 +16,9 @@ constexpr int kClockPart = 1;
 // The widest the clock gets, and room for the part's edges and margins at 96 DPI.
 constexpr const char* kWidestClock = "00:00:00";
 constexpr int kClockMargin = 14;
+#ifndef WM_GETDPISCALEDSIZE
+constexpr UINT WM_GETDPISCALEDSIZE = 0x02E4;
+#endif
 
 bool RegisterFrameClass(WNDPROC proc) {
   WNDCLASSEXA wc{};
@@ -28,6 +31,12 @@ bool RegisterFrameClass(WNDPROC proc) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kFrameClass;
   return RegisterClassExA(&wc) != 0;
+}
+
+int WindowHeight(HWND window) {
+  RECT rect{};
+  if (window != nullptr) GetWindowRect(window, &rect);
+  return rect.bottom - rect.top;
 }
 }  // namespace
 
@@ -47,6 +56,12 @@ bool DataWindow::Create(const char* templateName, HWND owner) {
     Destroy();
     return false;
   }
+  TakeOverDialogScaling(form_);
+  layout_.Load(templateName);
+  dpi_ = WindowDpi(hwnd_);
+  // The dialog manager has laid the form out already; at another
+  // resolution than 96 it is laid out the way a DPI change does it.
+  if (dpi_ != kDefaultDpi) ApplyDpi(dpi_);
   ShowWindow(form_, SW_SHOW);
   Layout();
   return true;
@@ -61,6 +76,7 @@ void DataWindow::EnableStatusBarClock() {
   if (statusBar_ == nullptr) {
     statusBar_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
+    if (dpi_ != kDefaultDpi) ApplyDpi(dpi_);
   }
   Layout();
   UpdateClock();
@@ -80,32 +96,54 @@ void DataWindow::StatusBarNote(const std::string& text) {
   if (statusBar_ != nullptr) SendMessageA(statusBar_, SB_SETTEXTA, kNotePart, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+SIZE DataWindow::FormSize() const {
+  if (layout_.Loaded()) return layout_.ClientSize(dpi_);
+  RECT formRect{};
+  GetWindowRect(form_, &formRect);
+  return {formRect.right - formRect.left, formRect.bottom - formRect.top};
+}
+
+// The outer size that holds the form and the status bar at `dpi`, in a
+// frame the system draws at `frameDpi`.
+SIZE DataWindow::FrameSize(UINT dpi, UINT frameDpi) const {
+  const SIZE form = dpi == dpi_ || !layout_.Loaded() ? FormSize() : layout_.ClientSize(dpi);
+  // The bar's height follows its font, which ApplyDpi remakes: asked
+  // before a change, it is taken to grow as the resolution does.
+  const int statusHeight = MulDiv(WindowHeight(statusBar_), static_cast<int>(dpi), static_cast<int>(dpi_));
+  return FrameSizeForClient(hwnd_, {form.cx, form.cy + statusHeight}, frameDpi);
+}
+
+void DataWindow::ApplyDpi(UINT dpi) {
+  dpi_ = dpi;
+  layout_.Apply(form_, dpi);
+  if (layout_.Loaded()) {
+    const SIZE form = layout_.ClientSize(dpi);
+    SetWindowPos(form_, nullptr, 0, 0, form.cx, form.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (statusBar_ != nullptr) {
+    GdiObject font(CreateStatusFontForDpi(dpi));
+    if (font.Get() != nullptr) {
+      SendMessageA(statusBar_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+      statusBarFont_ = std::move(font);
+    }
+    SendMessageA(statusBar_, WM_SIZE, 0, 0);
+  }
+}
+
 // Sizes the frame so that the form and the status bar fit exactly.
 void DataWindow::Layout() {
   if (form_ == nullptr) return;
-  RECT formRect{};
-  GetWindowRect(form_, &formRect);
-  const int formWidth = formRect.right - formRect.left;
-  const int formHeight = formRect.bottom - formRect.top;
-  int statusHeight = 0;
-  if (statusBar_ != nullptr) {
-    SendMessageA(statusBar_, WM_SIZE, 0, 0);
-    RECT statusRect{};
-    GetWindowRect(statusBar_, &statusRect);
-    statusHeight = statusRect.bottom - statusRect.top;
-  }
-  RECT frame{0, 0, formWidth, formHeight + statusHeight};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_EXSTYLE)));
-  SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const SIZE form = FormSize();
+  if (statusBar_ != nullptr) SendMessageA(statusBar_, WM_SIZE, 0, 0);
+  const SIZE frame = FrameSize(dpi_, WindowDpi(hwnd_));
+  SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(form_, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   if (statusBar_ != nullptr) {
     SendMessageA(statusBar_, WM_SIZE, 0, 0);
     // The clock's part is as wide as its text in the bar's own font, which
     // grows with the resolution (a fixed width cut it off at 150%).
-    const int clockWidth = TextWidth(statusBar_, kWidestClock) + ScaleToDpi(kClockMargin, WindowDpi(hwnd_));
-    int parts[2] = {formWidth - clockWidth, -1};
+    const int clockWidth = TextWidth(statusBar_, kWidestClock) + ScaleToDpi(kClockMargin, dpi_);
+    int parts[2] = {form.cx - clockWidth, -1};
     SendMessageA(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
   }
 }
@@ -156,12 +194,22 @@ LRESULT DataWindow::Dispatch(const Event& event) {
         return 0;
       }
       break;
+    case WM_GETDPISCALEDSIZE: {
+      // Windows 10 1703 and later ask first: the suggested rectangle of the
+      // WM_DPICHANGED that follows then has the size the form needs.
+      const auto dpi = static_cast<UINT>(event.wParam);
+      *reinterpret_cast<SIZE*>(event.lParam) = FrameSize(dpi, dpi);
+      return TRUE;
+    }
     case WM_DPICHANGED: {
-      // Moved to a monitor of another scale: take the place the system
-      // suggests, then fit the frame around the form again.
+      // Moved to a monitor of another scale: the form is laid out again at
+      // the resolution the message carries, and the frame, fitted around
+      // it, takes the place the system suggests. The caption and borders
+      // are the system's, at the resolution it now gives the window.
+      ApplyDpi(HIWORD(event.wParam));
       const auto* suggested = reinterpret_cast<const RECT*>(event.lParam);
-      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      const SIZE frame = FrameSize(dpi_, WindowDpi(hwnd_));
+      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, frame.cx, frame.cy, SWP_NOZORDER | SWP_NOACTIVATE);
       Layout();
       return 0;
     }

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/dialog_layout.h"
+#include "platform/handles.h"
 #include "platform/window.h"
 
 class DataWindow : public Window {
@@ -17,6 +19,9 @@ class DataWindow : public Window {
 
   HWND Form() const { return form_; }
   HWND StatusBar() const { return statusBar_; }
+  // The resolution the window is laid out for: its monitor's when it was
+  // made, then the one the last WM_DPICHANGED gave.
+  UINT Dpi() const { return dpi_; }
 
   void SetIcons(HICON large, HICON small);
   // The whole program ends when this window closes.
@@ -39,9 +44,16 @@ class DataWindow : public Window {
  private:
   static INT_PTR CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void Layout();
+  // The form's controls, its fonts and the status bar's at `dpi`.
+  void ApplyDpi(UINT dpi);
+  SIZE FormSize() const;
+  SIZE FrameSize(UINT dpi, UINT frameDpi) const;
   void UpdateClock();
 
   HWND form_ = nullptr;
   HWND statusBar_ = nullptr;
   bool quitOnClose_ = false;
+  DialogLayout layout_;
+  UINT dpi_ = 96;
+  GdiObject statusBarFont_;  // made for dpi_; none while the bar keeps its own
 };

@@ -13,3 +13,13 @@ UINT WindowDpi(HWND window);
 int ScaleToDpi(int pixels, UINT dpi);
 // Width of `text` in the font `window` draws with.
 int TextWidth(HWND window, const std::string& text);
+// The outer size of `window` (its styles) around a client area of `client`
+// at `dpi`: the caption and borders at that resolution where the system can
+// say so (Windows 10 1607 and later), at the system's otherwise.
+SIZE FrameSizeForClient(HWND window, SIZE client, UINT dpi);
+// GetSystemMetrics(index) at `dpi` (Windows 10 1607 and later), at the
+// system's resolution otherwise.
+int SystemMetricForDpi(int index, UINT dpi);
+// The status bar's font of the system's settings at `dpi`; null where the
+// system cannot give it per resolution (before Windows 10 1607).
+HFONT CreateStatusFontForDpi(UINT dpi);

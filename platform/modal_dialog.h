@@ -1,8 +1,10 @@
 #pragma once
 // A modal dialog built from a dialog template of the program's module: Run
-// returns only when the dialog ends, its owner disabled meanwhile.
+// returns only when the dialog ends, its owner disabled meanwhile. It is
+// laid out again at the resolution of each monitor it is moved to.
 #include <windows.h>
 
+#include "platform/dialog_layout.h"
 #include "platform/window.h"
 
 class ModalDialog : public Window {
@@ -15,4 +17,15 @@ class ModalDialog : public Window {
   // Gives the keyboard focus to `control` the way the dialog manager does
   // (the default button follows, an edit's text is selected).
   void FocusControl(HWND control);
+  // The resolution the dialog is laid out for.
+  UINT Dpi() const { return dpi_; }
+
+  LRESULT Dispatch(const Event& event) override;
+
+ private:
+  static INT_PTR CALLBACK ModalProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void ApplyDpi(UINT dpi);
+
+  DialogLayout layout_;
+  UINT dpi_ = 96;
 };

@@ -1,5 +1,6 @@
 #include "platform/window.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/menu_registry.h"
@@ -109,14 +110,23 @@ bool Window::IsForeground() const {
 
 void Window::Center() {
   if (hwnd_ == nullptr) return;
+  // The monitor the window was last on, not the primary one: shown from
+  // the notification icon it comes back where the user left it.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
   RECT area{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  if (GetMonitorInfoA(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    area = monitor.rcWork;
+  } else {
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  }
   RECT rect{};
   GetWindowRect(hwnd_, &rect);
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
-  const int x = area.left + ((area.right - area.left) - width) / 2;
-  const int y = area.top + ((area.bottom - area.top) - height) / 2;
+  // Larger than the work area: its top left corner stays inside.
+  const int x = area.left + std::max(0L, ((area.right - area.left) - width) / 2);
+  const int y = area.top + std::max(0L, ((area.bottom - area.top) - height) / 2);
   SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

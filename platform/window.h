@@ -33,7 +33,8 @@ class Window {
   // True when this window, or a window it owns (its message box), is the
   // foreground window.
   bool IsForeground() const;
-  // Moves the window to the centre of the work area and shows it.
+  // Moves the window to the centre of the work area of the monitor it is on
+  // (the nearest one when it is on none) and shows it.
   void ShowCentered();
   void Center();
   void Destroy();
