@@ -48,6 +48,8 @@ class WinStart : public DataWindow {
   void TypingCheck(TypingQueue::Check check);
   // "Data rules...": the dialog; on OK its rules are used from the next byte on.
   void ShowDataRules();
+  // "Device...": what is sent to the device, used from the next start on.
+  void ShowDevice();
   // "Start with Windows": the user's Run value for this executable.
   bool StartWithWindows() const;
   void StartWithWindows(bool on);

@@ -88,7 +88,7 @@ shoot 2-key-mode.png
 # icon (the first one in Wine's own tray window, below its caption), then a
 # click on "Type as text", the fourth item, 0.43 of the way down the menu
 # (Show, Stop, Ports on this computer, a separator, Type as text, Pause between
-# keys, Start with Windows, Data rules..., a separator, Exit). Keys typed here
+# keys, Start with Windows, Data rules..., Device..., a separator, Exit). Keys typed here
 # would not reach it: Xvfb has no window manager to give it the focus.
 tray=$(xdotool search --onlyvisible --name 'Wine System Tray' | head -1)
 if [ -n "$tray" ]; then
