@@ -53,7 +53,7 @@ WinStart::WinStart(App*) {
 // a window destroyed some other way, so no port handle outlives it.
 WinStart::~WinStart() {
   closing_ = true;
-  if (oSerial) oSerial->Close();
+  port_.reset();
   RemoveTrayIcon();
 }
 

@@ -8,18 +8,17 @@
 
 #include "app/app_icon.h"
 #include "app/key_targets.h"
-#include "app/record_keys.h"
-#include "app/text_keys.h"
+#include "app/port_seat.h"
+#include "app/running_port.h"
 #include "app/typing_queue.h"
 #include "controls/menus.h"
 #include "platform/control.h"
 #include "platform/data_window.h"
 #include "platform/font.h"
-#include "serial/serial.h"
 
 class App;
 
-class WinStart : public DataWindow {
+class WinStart : public DataWindow, private PortSeat {
  public:
   explicit WinStart(App* owner);
   ~WinStart() override;
@@ -29,11 +28,11 @@ class WinStart : public DataWindow {
   // One batch of received bytes typed as keys into the focused window.
   void ReadSerial();
   // Running: the port is open, or it was lost and is waited for.
-  bool IsRunning() const { return oSerial != nullptr || lWaitingForPort; }
+  bool IsRunning() const { return port_ != nullptr; }
   // The port stopped working while running; it is tried again every 2 s.
-  bool IsWaitingForPort() const { return lWaitingForPort; }
-  // The running port, or null while stopped.
-  Serial* SerialPort() const { return oSerial.get(); }
+  bool IsWaitingForPort() const { return port_ && port_->WaitingForPort(); }
+  // The running port's Serial, or null while stopped or waiting for it.
+  Serial* SerialPort() const { return port_ ? port_->oSerial.get() : nullptr; }
 
   LRESULT Dispatch(const Event& event) override;
 
@@ -87,24 +86,16 @@ class WinStart : public DataWindow {
 
  private:
   static constexpr UINT kTrayIconId = 1;
-  // Timers of the port's health check and of the wait for a lost port; far
-  // from 9999, which toggles the port.
-  static constexpr UINT_PTR kPortCheckTimer = 0x7C11;
-  static constexpr UINT_PTR kPortRetryTimer = 0x7C12;
-  // How often a running port is looked at: a pulled adapter is noticed
-  // within this time.
-  static constexpr UINT kPortCheckMs = 1000;
 
-  // The record gap of the data rules: when the device has been silent this
-  // long, the record it sent is typed without waiting for a line end.
-  static constexpr UINT_PTR kRecordGapTimer = 0x7C21;
+  // What the running port asks of its window (PortSeat).
+  void TypeKeys(std::vector<TextKey> keys) override;
+  void BatchRead(const std::string& bytes) override;
+  void KeysQueued() override;
+  void PortLost(const std::string& name) override;
+  void PortBack(const std::string& name) override;
 
-  // Text mode's keys for one batch: through the data rules when there are
-  // any, else the plain translation. Arms the record gap.
-  std::vector<TextKey> TextKeysFor(const std::string& data);
-  void RecordGapEnded();
-  // The stored rules and gap, used from this start on; a warning balloon
-  // names the rules that were skipped.
+  // The stored rules and gap, used by the port from this start on; a
+  // warning balloon names the rules that were skipped.
   void LoadDataRules();
   // The menu item is greyed in key mode, saying why.
   void UpdateDataRulesItem(Menu& menu);
@@ -119,11 +110,7 @@ class WinStart : public DataWindow {
   void FailedStart();
   void EnableLists(bool enable);
   // The line settings of the lists, where they have a selection.
-  void ApplyLineSettings(Serial& port);
-  // Port health while running, and the wait for a lost port.
-  void CheckPort();
-  void PortLost();
-  void RetryPort();
+  LineSettings ListedLineSettings();
   // The notification icon: there while running, and while the window is
   // hidden and stopped, so that the program can always be reached.
   void ShowTrayIcon();
@@ -151,11 +138,9 @@ class WinStart : public DataWindow {
   void RetryTrayIcon();
   void StopTrayIconRetry();
 
-  std::unique_ptr<Serial> oSerial;
-  bool lReading = false;
-  bool lWaitingForPort = false;
+  // The running port (its Serial is the one `oSerial` names); null while stopped.
+  std::unique_ptr<RunningPort> port_;
   bool lTypeText = false;
-  TextKeys textKeys_;
   // Wanted: the state calls for the icon; shown: the notification area has it.
   bool trayIconWanted_ = false;
   // The typing thread asks keyTargets_, so it goes first.
@@ -164,8 +149,6 @@ class WinStart : public DataWindow {
   unsigned keyPauseMs_ = 0;
   bool backlogShown_ = false;
   std::string lastBatch_;
-  RecordKeys recordKeys_;
-  UINT recordGapMs_ = 0;
   bool trayIconShown_ = false;
   bool closing_ = false;
   _ContextMenu trayMenu_;

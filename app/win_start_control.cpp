@@ -36,15 +36,7 @@ void WinStart::ButtonStartStop() {
 }
 
 // The port and its watching end together: no check or retry may outlive it.
-void WinStart::EndPort() {
-  KillTimer(Handle(), kPortCheckTimer);
-  KillTimer(Handle(), kPortRetryTimer);
-  lWaitingForPort = false;
-  if (oSerial) {
-    oSerial->Close();
-    oSerial.reset();
-  }
-}
+void WinStart::EndPort() { port_.reset(); }
 
 void WinStart::Stop() {
   CALLSTACK_ENTER("WinStart:Stop", kModule);
@@ -76,32 +68,25 @@ void WinStart::Start() {
   oDCStatusByte.Caption("");
   oDCStatusText.Caption("Running...");
   EnableLists(false);
-  const std::string portName = oDCPort.TextValue();
-  textKeys_.Reset();
+  port_ = std::make_unique<RunningPort>(Handle(), static_cast<PortSeat&>(*this), oDCPort.TextValue(), ListedLineSettings());
+  port_->Keys().TypeAsText(lTypeText);
   LoadDataRules();
-  oSerial = std::make_unique<Serial>(Handle());
   CALLSTACK_LINE();
-  if (!oSerial->Open(portName)) {
+  if (!port_->Open()) {
     FailedStart();
     return;
   }
-  ApplyLineSettings(*oSerial);
-  CALLSTACK_LINE();
-  if (!oSerial->SetProtocol()) {
-    FailedStart();
-    return;
-  }
-  oSerial->EnableEvents(EV_RXCHAR);
-  SetTimer(Handle(), kPortCheckTimer, kPortCheckMs, nullptr);
   Hide();
 }
 
 // A list without a selection leaves the port at what opening gave it.
-void WinStart::ApplyLineSettings(Serial& port) {
-  if (auto baud = oDCBaudRate.NumberValue()) port.Baud(static_cast<DWORD>(*baud));
-  if (auto bits = oDCDataBits.NumberValue()) port.ByteSize(static_cast<BYTE>(*bits));
-  if (auto parity = oDCParity.NumberValue()) port.Parity(static_cast<BYTE>(*parity));
-  if (auto stop = oDCStopBits.NumberValue()) port.StopBits(static_cast<BYTE>(*stop));
+LineSettings WinStart::ListedLineSettings() {
+  LineSettings line;
+  if (auto baud = oDCBaudRate.NumberValue()) line.baud = static_cast<DWORD>(*baud);
+  if (auto bits = oDCDataBits.NumberValue()) line.byteSize = static_cast<BYTE>(*bits);
+  if (auto parity = oDCParity.NumberValue()) line.parity = static_cast<BYTE>(*parity);
+  if (auto stop = oDCStopBits.NumberValue()) line.stopBits = static_cast<BYTE>(*stop);
+  return line;
 }
 
 // The box runs its own message loop, and a timer 9999 there may already have
@@ -109,7 +94,7 @@ void WinStart::ApplyLineSettings(Serial& port) {
 // attempt ends stopped, and never by starting again.
 void WinStart::FailedStart() {
   CALLSTACK_ENTER("WinStart:FailedStart", kModule);
-  BoxError(this, oSerial->ErrorDesc());
+  BoxError(this, port_->ErrorDesc());
   if (IsRunning()) Stop();
 }
 
@@ -146,17 +131,9 @@ LRESULT WinStart::Dispatch(const Event& event) {
   CALLSTACK_ENTER("WinStart:Dispatch", kModule);
   if (SystemNotice(event)) return 0;
   if (TypingDispatch(event)) return 0;
+  if (port_ && port_->Dispatch(event.message, event.wParam)) return 0;
   if (event.message == WM_TIMER && event.wParam == kToggleTimerId) {
     ButtonStartStop();
-  } else if (event.message == WM_TIMER && event.wParam == kPortCheckTimer) {
-    CheckPort();
-    return 0;
-  } else if (event.message == WM_TIMER && event.wParam == kPortRetryTimer) {
-    RetryPort();
-    return 0;
-  } else if (event.message == WM_TIMER && event.wParam == kRecordGapTimer) {
-    RecordGapEnded();
-    return 0;
   } else if (event.message == WM_COMMNOTIFY && event.wParam == kCommNotifyReceived) {
     ReadSerial();
   } else if (event.message == WM_SYSCOMMAND && IsMinimiseOrMaximise(event.wParam)) {

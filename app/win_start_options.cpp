@@ -12,8 +12,8 @@ void WinStart::TypeAsText(bool on) {
   CALLSTACK_ENTER("WinStart:TypeAsText", kModule);
   if (!TypeTextOptionSet(on)) BoxError(this, "The option \"Type as text\" could not be saved.");
   // Used from the next batch on, saved or not: the user asked for it.
-  if (on != lTypeText) textKeys_.Reset();
   lTypeText = on;
+  if (port_) port_->Keys().TypeAsText(on);
 }
 
 bool WinStart::StartWithWindows() const { return StartWithWindowsGet(); }

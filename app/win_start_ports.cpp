@@ -44,17 +44,10 @@ void WinStart::ChoosePort(const std::string& name) {
 
 void WinStart::ShowPortNote() { StatusBarNote(PortNote(PortsOnThisComputer(), oDCPort.TextValue())); }
 
-// The one-second check and the two-second retry still cover drivers that
-// announce nothing; an announcement only makes it sooner.
 void WinStart::DeviceChanged(WPARAM wParam, LPARAM lParam) {
   CALLSTACK_ENTER("WinStart:DeviceChanged", kModule);
   const DeviceChange change = ReadDeviceChange(wParam, lParam);
   if (change.kind == DeviceChange::None) return;
-  const bool ours = change.port == oDCPort.TextValue();
-  if (ours && change.kind == DeviceChange::PortRemoved && oSerial && !lReading) {
-    PortLost();
-  } else if (ours && change.kind == DeviceChange::PortArrived && lWaitingForPort) {
-    RetryPort();
-  }
+  if (port_) port_->DeviceChanged(change);
   ShowPortNote();
 }
