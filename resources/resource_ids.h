@@ -52,6 +52,7 @@
 // "Device...": its menu item (0x0400, a multiple of 16 as above) and the
 // controls of its dialog.
 #define IDM_DEVICE 0x0400
+#define IDM_PAUSE_TYPING 0x0440
 #define IDC_DEVICE_PROMPT 0x0410
 #define IDC_DEVICE_PROMPT_HOTKEY 0x0411
 #define IDC_DEVICE_EVERY 0x0412
