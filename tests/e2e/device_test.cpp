@@ -232,6 +232,22 @@ TEST_F(Balance, AskedAtTheIntervalAnswerTypedAcknowledgedAndStopEndsThePrompts) 
   EXPECT_EQ(ear.Hear(1500), "") << "no prompt after Stop";
 }
 
+TEST_F(Balance, SendNowShowsWhatTheDeviceAnsweredAsTextAndHex) {
+  ear.Hear(300);
+  PostMessageA(program.Main(), WM_SYSCOMMAND, IDM_DEVICE, 0);
+  HWND dialog = ui::WaitForWindowTitled(program.Pid(), "Device");
+  ASSERT_NE(dialog, nullptr);
+  SendMessageW(ui::Child(dialog, IDC_DEVICE_PROMPT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"P{CR}"));
+  ui::PressButton(dialog, IDC_DEVICE_SEND_NOW);
+  EXPECT_NE(ear.HearUntil("P\r", 3000).find("P\r"), std::string::npos) << "the field's prompt, not the saved one";
+  ASSERT_TRUE(device.Send("S S 1.5 g\r\n"));
+  auto answer = [&] { return ui::WindowTextW(ui::Child(dialog, IDC_DEVICE_ANSWER)); };
+  EXPECT_TRUE(ui::WaitUntil([&] { return answer() == "S S 1.5 g{CR}{LF}"; }, 3000)) << answer();
+  EXPECT_EQ(ui::WindowTextW(ui::Child(dialog, IDC_DEVICE_ANSWER_HEX)), "53 20 53 20 31 2E 35 20 67 0D 0A");
+  ui::PressButton(dialog, IDCANCEL);
+  EXPECT_TRUE(ui::WaitForWindowGone(dialog));
+}
+
 // The prompt and the pause on hotkeys, pressed as a user does.
 class Hotkeys : public e2e::RunningProgram {
  protected:
