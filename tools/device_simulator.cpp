@@ -70,7 +70,8 @@ void Balance(HANDLE port, const std::string& prompt, long answers) {
     }
     if (got == 0) continue;  // the read's time-out: nothing was said
     if (c != '\r' && c != '\n') {
-      line += c;
+      // Other control bytes (an acknowledgement, say) are no part of a prompt.
+      if (static_cast<unsigned char>(c) >= 0x20) line += c;
       continue;
     }
     // A CR LF ends one line: the LF finds it empty and is not a prompt.
