@@ -2,6 +2,7 @@
 // The way from received bytes to keys: key mode presses one key per byte;
 // text mode types the characters the bytes stand for, cut into records and
 // shaped by the data rules when there are any.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,12 @@ class ReceivedKeys {
   // The rules in use from now on.
   void Rules(RuleSet rules);
   bool HasRules() const { return records_.HasRules(); }
+  // Text mode's records, also without rules, each shown to `check` first
+  // (false drops it); an empty check stops both.
+  void OnRecord(std::function<bool(const std::string&)> check) {
+    records_.RecordsAlways(static_cast<bool>(check));
+    records_.OnRecord(std::move(check));
+  }
 
   // The keys for one batch (every batch goes through, typed or not, so that
   // state such as a CR whose LF comes next is kept).

@@ -13,7 +13,7 @@ void RecordKeys::Reset() {
 }
 
 std::vector<TextKey> RecordKeys::Translate(const std::string& bytes, TextKeys& plain) {
-  if (rules_.Empty()) return plain.Translate(bytes);
+  if (rules_.Empty() && !always_) return plain.Translate(bytes);
   return Keys(cutter_.Cut(bytes));
 }
 
@@ -24,6 +24,7 @@ std::vector<TextKey> RecordKeys::Keys(const std::vector<RecordPiece>& pieces) {
   for (const RecordPiece& piece : pieces) {
     std::vector<TextKey> pieceKeys;
     if (piece.kind == RecordPiece::Kind::Record) {
+      if (onRecord_ && !onRecord_(piece.bytes)) continue;
       RuleOutcome outcome = rules_.Apply(RecordText(piece.bytes));
       if (outcome.rule >= 0) {
         pieceKeys = std::move(outcome.keys);

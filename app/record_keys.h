@@ -3,6 +3,7 @@
 // the plain translation, nothing waiting; with rules, the stream is cut into
 // records and each ended record is typed as the first matching rule says,
 // or as it came when none matches.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,12 @@ class RecordKeys {
   // Takes the rules in use from now on; an open record is forgotten.
   void Rules(RuleSet rules);
   bool HasRules() const { return !rules_.Empty(); }
+  // Records are cut also without rules (each is typed as it came), for
+  // what looks at each record.
+  void RecordsAlways(bool on) { always_ = on; }
+  // Each whole record (its bytes, without the line end) is shown to `check`
+  // before it is typed; false drops it.
+  void OnRecord(std::function<bool(const std::string&)> check) { onRecord_ = std::move(check); }
 
   // The keys for one batch of received bytes. `plain` keeps the state of
   // the plain translation between batches.
@@ -29,6 +36,8 @@ class RecordKeys {
   std::vector<TextKey> Keys(const std::vector<RecordPiece>& pieces);
 
   RuleSet rules_;
+  bool always_ = false;
+  std::function<bool(const std::string&)> onRecord_;
   RecordCutter cutter_;
   TextKeys asItCame_;
 };

@@ -57,6 +57,11 @@ class RunningPort {
   void Rules(RuleSet rules);
   // How long the device may be silent before its record counts as ended.
   void RecordGapMs(UINT ms) { recordGapMs_ = ms; }
+  // Sends `bytes` to the device with the port's own Write, whole, never in
+  // the middle of another command or batch. A write the port does not take
+  // counts as a failed health check: the port is lost and waited for. False
+  // with `error` (may be null) set when nothing or not all was sent.
+  bool Send(const std::string& bytes, std::string* error);
 
   // The open port; null while it is waited for.
   std::unique_ptr<Serial> oSerial;
@@ -82,6 +87,7 @@ class RunningPort {
   std::string name_;
   LineSettings line_;
   bool lWaitingForPort = false;
+  bool sending_ = false;
   ReceivedKeys keys_;
   UINT recordGapMs_ = 0;
 };

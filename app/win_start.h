@@ -7,6 +7,8 @@
 #include <string>
 
 #include "app/app_icon.h"
+#include "app/device_commands.h"
+#include "app/device_dialog.h"
 #include "app/key_targets.h"
 #include "app/port_seat.h"
 #include "app/running_port.h"
@@ -18,7 +20,7 @@
 
 class App;
 
-class WinStart : public DataWindow, private PortSeat {
+class WinStart : public DataWindow, private PortSeat, private DeviceLink {
  public:
   explicit WinStart(App* owner);
   ~WinStart() override;
@@ -47,6 +49,11 @@ class WinStart : public DataWindow, private PortSeat {
   void TypingCheck(TypingQueue::Check check);
   // "Data rules...": the dialog; on OK its rules are used from the next byte on.
   void ShowDataRules();
+  // "Device...": what is sent to the device, used from the next start on.
+  void ShowDevice();
+  // "Pause typing": while on, what the device sends is read and dropped.
+  bool TypingPaused() const { return typingPaused_; }
+  void TypingPaused(bool on);
   // "Start with Windows": the user's Run value for this executable.
   bool StartWithWindows() const;
   void StartWithWindows(bool on);
@@ -92,6 +99,15 @@ class WinStart : public DataWindow, private PortSeat {
   void PortLost(const std::string& name) override;
   void PortBack(const std::string& name) override;
 
+  // What is said to the device (win_start_device.cpp): prepared with the
+  // port, started once it is open; the Device dialog's way to the port.
+  void PrepareDeviceCommands();
+  void StartDeviceCommands();
+  bool DeviceDispatch(const Event& event);
+  std::string DeviceStatus() const;
+  bool Send(const std::string& bytes, std::string& error) override;
+  void Listen(std::function<void(const std::string&)> listener) override;
+
   // The stored rules and gap, used by the port from this start on; a
   // warning balloon names the rules that were skipped.
   void LoadDataRules();
@@ -136,6 +152,11 @@ class WinStart : public DataWindow, private PortSeat {
 
   // The running port (its Serial is the one `oSerial` names); null while stopped.
   std::unique_ptr<RunningPort> port_;
+  // What is said to the device while the port runs; null while stopped.
+  std::unique_ptr<DeviceCommands> commands_;
+  std::function<void(const std::string&)> deviceListener_;
+  bool typingPaused_ = false;
+  std::size_t droppedWhilePaused_ = 0;
   bool lTypeText = false;
   // Wanted: the state calls for the icon; shown: the notification area has it.
   bool trayIconWanted_ = false;

@@ -36,7 +36,11 @@ void WinStart::ButtonStartStop() {
 }
 
 // The port and its watching end together: no check or retry may outlive it.
-void WinStart::EndPort() { port_.reset(); }
+void WinStart::EndPort() {
+  commands_.reset();
+  port_.reset();
+  typingPaused_ = false;
+}
 
 void WinStart::Stop() {
   CALLSTACK_ENTER("WinStart:Stop", kModule);
@@ -71,11 +75,13 @@ void WinStart::Start() {
   port_ = std::make_unique<RunningPort>(Handle(), static_cast<PortSeat&>(*this), oDCPort.TextValue(), ListedLineSettings());
   port_->Keys().TypeAsText(lTypeText);
   LoadDataRules();
+  PrepareDeviceCommands();
   CALLSTACK_LINE();
   if (!port_->Open()) {
     FailedStart();
     return;
   }
+  StartDeviceCommands();
   Hide();
 }
 
@@ -132,6 +138,7 @@ LRESULT WinStart::Dispatch(const Event& event) {
   if (SystemNotice(event)) return 0;
   if (TypingDispatch(event)) return 0;
   if (port_ && port_->Dispatch(event.message, event.wParam)) return 0;
+  if (DeviceDispatch(event)) return 0;
   if (event.message == WM_TIMER && event.wParam == kToggleTimerId) {
     ButtonStartStop();
   } else if (event.message == WM_COMMNOTIFY && event.wParam == kCommNotifyReceived) {

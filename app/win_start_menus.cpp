@@ -45,6 +45,8 @@ void WinStart::BuildMenus() {
     AppendKeyPauses(trayMenu_.AppendPopup("Pause between keys"));
     trayMenu_.AppendItem(IDM_START_WITH_WINDOWS, "Start with Windows", "STARTWITHWINDOWS", toggleStartWithWindows);
     trayMenu_.AppendItem(IDM_DATA_RULES, "Data rules...", "DATARULES", [this] { ShowDataRules(); });
+    trayMenu_.AppendItem(IDM_DEVICE, "Device...", "DEVICE", [this] { ShowDevice(); });
+    trayMenu_.AppendItem(IDM_PAUSE_TYPING, "Pause typing", "PAUSETYPING", [this] { TypingPaused(!TypingPaused()); });
     trayMenu_.AppendSeparator();
     // Posted: the window must not go while the menu's own call is still on the stack.
     trayMenu_.AppendItem(IDM_EXIT, "Exit", "EXIT", [this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); });
@@ -59,6 +61,7 @@ void WinStart::BuildMenus() {
     AppendKeyPauses(systemMenu_.AppendPopup("Pause between keys"));
     systemMenu_.AppendItem(IDM_START_WITH_WINDOWS, "Start with Windows", "STARTWITHWINDOWS", toggleStartWithWindows);
     systemMenu_.AppendItem(IDM_DATA_RULES, "Data rules...", "DATARULES", [this] { ShowDataRules(); });
+    systemMenu_.AppendItem(IDM_DEVICE, "Device...", "DEVICE", [this] { ShowDevice(); });
     systemMenu_.OnOpen([this](Menu&, HMENU) { UpdateMenus(); });
   }
   UpdateMenus();
@@ -74,6 +77,8 @@ void WinStart::UpdateMenus() {
     UpdateDataRulesItem(*menu);
   }
   trayMenu_.EnDisableItem(IDM_STOP, IsRunning());
+  trayMenu_.EnDisableItem(IDM_PAUSE_TYPING, IsRunning());
+  trayMenu_.CheckItem(IDM_PAUSE_TYPING, typingPaused_);
 }
 
 void WinStart::ShowTrayMenu() {

@@ -22,10 +22,17 @@ void WinStart::ReadSerial() {
   if (port_) port_->ReadBatch();
 }
 
-void WinStart::TypeKeys(std::vector<TextKey> keys) { typing_.Push(std::move(keys)); }
+void WinStart::TypeKeys(std::vector<TextKey> keys) {
+  if (typingPaused_) {
+    droppedWhilePaused_ += keys.size();
+    return;
+  }
+  typing_.Push(std::move(keys));
+}
 
 void WinStart::BatchRead(const std::string& bytes) {
   lastBatch_ = bytes;
+  if (deviceListener_ && !bytes.empty()) deviceListener_(bytes);
   ShowCaption(oDCStatusByte, std::to_string(bytes.size()));
   ShowReadStatus();
 }
@@ -46,5 +53,5 @@ void WinStart::ShowReadStatus() {
   }
   if (backlogShown_) KillTimer(Handle(), kBacklogTimer);
   backlogShown_ = false;
-  if (portOpen) ShowCaption(oDCStatusText, "Read: " + lastBatch_);
+  if (portOpen) ShowCaption(oDCStatusText, "Read: " + lastBatch_ + DeviceStatus());
 }

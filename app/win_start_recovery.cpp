@@ -20,5 +20,6 @@ void WinStart::PortLost(const std::string& name) {
 
 void WinStart::PortBack(const std::string& name) {
   oDCStatusText.Caption("Running...");
+  if (commands_) commands_->PortBack();
   ShowBalloonTrayTip(Handle(), icon_.Handle(), kTrayIconId, Ret_Build(), name + " is back.", 0, NIIF_INFO);
 }

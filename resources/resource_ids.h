@@ -48,3 +48,18 @@
 
 // "Data rules..."
 #define IDM_DATA_RULES 0x0300
+
+// "Device...": its menu item (0x0400, a multiple of 16 as above) and the
+// controls of its dialog.
+#define IDM_DEVICE 0x0400
+#define IDM_PAUSE_TYPING 0x0440
+#define IDC_DEVICE_PROMPT 0x0410
+#define IDC_DEVICE_PROMPT_HOTKEY 0x0411
+#define IDC_DEVICE_EVERY 0x0412
+#define IDC_DEVICE_AT_START 0x0413
+#define IDC_DEVICE_AFTER_RECORD 0x0414
+#define IDC_DEVICE_PAUSE_HOTKEY 0x0415
+#define IDC_DEVICE_REPEAT 0x0416
+#define IDC_DEVICE_SEND_NOW 0x0417
+#define IDC_DEVICE_ANSWER 0x0418
+#define IDC_DEVICE_ANSWER_HEX 0x0419

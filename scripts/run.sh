@@ -86,9 +86,9 @@ send_lines
 shoot 2-key-mode.png
 # "Type as text" on, as a user does it: a right click on the notification
 # icon (the first one in Wine's own tray window, below its caption), then a
-# click on "Type as text", the fourth item, 0.43 of the way down the menu
+# click on "Type as text", the fourth item, 0.37 of the way down the menu
 # (Show, Stop, Ports on this computer, a separator, Type as text, Pause between
-# keys, Start with Windows, Data rules..., a separator, Exit). Keys typed here
+# keys, Start with Windows, Data rules..., Device..., Pause typing, a separator, Exit). Keys typed here
 # would not reach it: Xvfb has no window manager to give it the focus.
 tray=$(xdotool search --onlyvisible --name 'Wine System Tray' | head -1)
 if [ -n "$tray" ]; then
@@ -99,7 +99,7 @@ if [ -n "$tray" ]; then
   for win in $(xdotool search --onlyvisible --classname 'tv-serkey.exe'); do
     [ -z "$(xdotool getwindowname "$win")" ] && menu=$win
   done
-  [ -n "${menu:-}" ] && click_at "$menu" 0.4 0.43
+  [ -n "${menu:-}" ] && click_at "$menu" 0.4 0.37
   sleep 1
 fi
 "$WINE64" reg query 'HKCU\Software\Talvik\TV-SERKEY\Options' /v TypeText 2>/dev/null | grep -q '0x1' ||

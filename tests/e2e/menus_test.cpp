@@ -47,7 +47,7 @@ class TrayMenu : public e2e::RunningProgram {
 
 // Items from the top: Show TV-SERKEY, Stop, Ports on this computer, Type as text,
 // Pause between keys, Start with Windows, Data rules... (greyed here, but the
-// arrow keys still stop on it), Exit.
+// arrow keys still stop on it), Device..., Pause typing, Exit.
 TEST_F(TrayMenu, RightClickMenuSetsTheOptionStopsAndShowsTheWindow) {
   HWND menu = OpenMenu();
   ASSERT_NE(menu, nullptr) << "a right click opens the menu";
@@ -66,7 +66,7 @@ TEST_F(TrayMenu, RightClickMenuSetsTheOptionStopsAndShowsTheWindow) {
 }
 
 TEST_F(TrayMenu, ExitClosesThePortAndEndsTheProgram) {
-  Choose(OpenMenu(), 8);
+  Choose(OpenMenu(), 10);
   EXPECT_TRUE(program.Process().Wait(20000));
   EXPECT_TRUE(ui::WaitUntil([&] { return program.TrayIconCount() == 0; }));
 }
