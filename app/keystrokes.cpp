@@ -33,4 +33,6 @@ std::vector<TextKey> BytesAsKeys(const std::string& bytes) {
 
 std::size_t BatchSize(std::size_t pending, std::size_t batchLimit) { return std::min(pending, batchLimit); }
 
-bool AnotherBatchDue(std::size_t taken, std::size_t pending) { return taken > 0 && pending > 0; }
+bool AnotherBatchDue(std::size_t asked, std::size_t taken, std::size_t pending) {
+  return pending > 0 && (taken > 0 || asked == 0);
+}

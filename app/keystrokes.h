@@ -22,6 +22,10 @@ void PressRawKey(std::uint8_t vk);
 // How many bytes one batch takes: what is waiting, at most `batchLimit`.
 std::size_t BatchSize(std::size_t pending, std::size_t batchLimit);
 
-// Whether bytes left behind by a batch get a batch of their own at once:
-// only when this batch took some, so a read that keeps failing cannot loop.
-bool AnotherBatchDue(std::size_t taken, std::size_t pending);
+// Whether bytes waiting after a batch get a batch of their own at once.
+// Yes when the batch took some and left the rest, and when it asked for
+// none (its notification was stale) while bytes arrived meanwhile: where
+// EV_RXCHAR is an edge, as on Windows, their own notification may have been
+// drained with the stale ones. Not after a read that asked and took nothing
+// (a failing read with bytes still counted): that would post itself for good.
+bool AnotherBatchDue(std::size_t asked, std::size_t taken, std::size_t pending);

@@ -29,6 +29,7 @@ bool RunningPort::Open() {
   CALLSTACK_LINE();
   if (!oSerial->SetProtocol()) return false;
   oSerial->EnableEvents(EV_RXCHAR);
+  ReadWhatWaits();
   SetTimer(window_, kPortCheckTimer, kPortCheckMs, nullptr);
   return true;
 }
@@ -77,12 +78,16 @@ void RunningPort::ReadBatch() {
   // does), they come by the thousand and would each show an empty batch.
   DropPosted(window_, kCommNotifyMessage);
   // Bytes left behind get their own batch at once, with the message loop
-  // running in between, instead of waiting for the device's next byte. Not
-  // after a batch that took nothing (a failing read with bytes still
-  // counted): that would post itself for good and starve the window.
-  if (oSerial && AnotherBatchDue(data.size(), oSerial->ReceiverPending())) {
+  // running in between, instead of waiting for the device's next byte.
+  if (oSerial && AnotherBatchDue(count, data.size(), oSerial->ReceiverPending())) {
     PostMessageA(window_, kCommNotifyMessage, kCommNotifyWParam, 0);
   }
+}
+
+// Where EV_RXCHAR is an edge (Windows), bytes that came between the purge of
+// opening and the arming of the watcher are never announced.
+void RunningPort::ReadWhatWaits() {
+  if (oSerial && oSerial->ReceiverPending() > 0) PostMessageA(window_, kCommNotifyMessage, kCommNotifyWParam, 0);
 }
 
 bool RunningPort::Dispatch(UINT message, WPARAM wParam) {

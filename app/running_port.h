@@ -77,6 +77,7 @@ class RunningPort {
   static constexpr UINT kPortCheckMs = 1000;
 
   void ApplyLineSettings(Serial& port) const;
+  void ReadWhatWaits();
   void CheckPort();
   void PortLost();
   void RetryPort();

@@ -48,6 +48,7 @@ void RunningPort::RetryPort() {
   KillTimer(window_, kPortRetryTimer);
   lWaitingForPort = false;
   oSerial = std::move(port);
+  ReadWhatWaits();
   seat_.PortBack(name_);
   SetTimer(window_, kPortCheckTimer, kPortCheckMs, nullptr);
 }

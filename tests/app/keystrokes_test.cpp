@@ -21,9 +21,10 @@ TEST(Batches, TakeWhatIsWaitingButNeverMoreThanTheLimit) {
   EXPECT_EQ(BatchSize(4, 30), 4u);
   EXPECT_EQ(BatchSize(30, 30), 30u);
   EXPECT_EQ(BatchSize(5000, 30), 30u);
-  EXPECT_TRUE(AnotherBatchDue(30, 20));
-  EXPECT_FALSE(AnotherBatchDue(4, 0));
-  EXPECT_FALSE(AnotherBatchDue(0, 12)) << "a read that took nothing would post itself without end";
+  EXPECT_TRUE(AnotherBatchDue(30, 30, 20));
+  EXPECT_FALSE(AnotherBatchDue(4, 4, 0));
+  EXPECT_FALSE(AnotherBatchDue(12, 0, 12)) << "a read that took nothing would post itself without end";
+  EXPECT_TRUE(AnotherBatchDue(0, 0, 1)) << "a byte that came during a stale batch waits for the next one";
 }
 
 TEST(SettingInUse, AMissingSelectionRunsAndSavesWhatTheOpenedPortHas) {

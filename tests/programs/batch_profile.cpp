@@ -76,7 +76,7 @@ void Batch(HWND window) {
   MSG stale;
   while (PeekMessageA(&stale, window, kCommNotifyMessage, kCommNotifyMessage, PM_REMOVE)) ++g_profile.dropped;
   lap(kDrain);
-  if (AnotherBatchDue(data.size(), g_serial->ReceiverPending())) PostMessageA(window, kCommNotifyMessage, kCommNotifyWParam, 0);
+  if (AnotherBatchDue(count, data.size(), g_serial->ReceiverPending())) PostMessageA(window, kCommNotifyMessage, kCommNotifyWParam, 0);
   lap(kRepost);
   ++g_profile.batches;
   g_profile.bytes += static_cast<long long>(data.size());
