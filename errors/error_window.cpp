@@ -76,7 +76,7 @@ bool ErrorWindow(const Error* error, const std::string& message, std::uint32_t l
   GlobalErrorSet(true);
   std::string text = ErrorWindowText(error, message, level);
   // Not where the user would look for it: say where.
-  if (!movedReport.empty()) text += (LanguageGet() == 2 ? "Report : " : "Laporan : ") + movedReport + "\r\n";
+  if (!movedReport.empty()) text += (LanguageGet() == 2 ? "\r\nReport : " : "\r\nLaporan : ") + movedReport + "\r\n";
   VOClipboardCopy(text);  // a failure here changes nothing
   text += "\r\n\r\n";
   text += LanguageGet() == 2 ? "Save this error into JPEG picture file ?"
