@@ -63,13 +63,14 @@ void MyErrorHandlerEx(const Error* error, const std::string& message, std::uint3
   // Built here, so that the listing's levels count from this routine.
   const std::vector<std::string> report = ErrorReportLines(error, message, level);
   CALLSTACK_LINE();
-  HANDLE log = MyErrorLog();
+  std::string movedTo;
+  HANDLE log = MyErrorLog(&movedTo);
   if (log != INVALID_HANDLE_VALUE) {
     ErrorReportWrite(log, report);
     CloseHandle(log);
   }
   CALLSTACK_LINE();
-  ErrorWindow(error, message, level + 1);
+  ErrorWindow(error, message, level + 1, movedTo);
   const std::string index = IndexCreatedGet();
   if (!index.empty()) {
     // No data tables are ever open in this program: nothing to close first.

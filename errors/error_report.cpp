@@ -1,9 +1,9 @@
 #include "errors/error_report.h"
 
-#include "app/app_functions.h"
 #include "app/globals.h"
 #include "errors/callstack.h"
 #include "errors/error_texts.h"
+#include "errors/report_folder.h"
 #include "util/files.h"
 #include "util/system.h"
 
@@ -83,20 +83,29 @@ std::vector<std::string> ErrorReportLines(const Error* error, const std::string&
   return lines;
 }
 
-HANDLE MyErrorLog() {
+HANDLE MyErrorLog(std::string* movedTo) {
   CALLSTACK_ENTER("MyErrorLog", kModule);
-  const std::string path = ProgramDirectory() + ErrorFileGet();
+  const std::string folder = ReportFolder();
+  const std::string path = folder + ErrorFileGet();
   // A missing log is created; OPEN_ALWAYS there too, so a log that appears
   // meanwhile is still never truncated. Empty means nothing written yet.
   const DWORD disposition = VOFile(path) ? OPEN_EXISTING : OPEN_ALWAYS;
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   CALLSTACK_LINE();
+  if (movedTo != nullptr) movedTo->clear();
   if (file != INVALID_HANDLE_VALUE) {
     // Empty when the end is where the start is: nothing written yet.
     LARGE_INTEGER end{};
-    const bool moved = SetFilePointerEx(file, LARGE_INTEGER{}, &end, FILE_END) != FALSE;
-    if (moved && end.QuadPart != 0) WriteAll(file, "\r\n\r\n\r\n");
+    const bool atEnd = SetFilePointerEx(file, LARGE_INTEGER{}, &end, FILE_END) != FALSE;
+    const bool moved = folder != ReportProgramFolder();
+    if (atEnd && end.QuadPart != 0) {
+      WriteAll(file, "\r\n\r\n\r\n");
+    } else if (atEnd && moved) {
+      // Whoever is sent this file learns where it was kept, and why there.
+      WriteAll(file, ReportMovedLine(path) + "\r\n");
+    }
+    if (moved && movedTo != nullptr) *movedTo = path;
   }
   return file;
 }

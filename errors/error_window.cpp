@@ -70,10 +70,13 @@ std::string ErrorWindowText(const Error* error, const std::string& message, std:
   return text;
 }
 
-bool ErrorWindow(const Error* error, const std::string& message, std::uint32_t level) {
+bool ErrorWindow(const Error* error, const std::string& message, std::uint32_t level,
+                 const std::string& movedReport) {
   CALLSTACK_ENTER("ErrorWindow", kModule);
   GlobalErrorSet(true);
   std::string text = ErrorWindowText(error, message, level);
+  // Not where the user would look for it: say where.
+  if (!movedReport.empty()) text += (LanguageGet() == 2 ? "\r\nReport : " : "\r\nLaporan : ") + movedReport + "\r\n";
   VOClipboardCopy(text);  // a failure here changes nothing
   text += "\r\n\r\n";
   text += LanguageGet() == 2 ? "Save this error into JPEG picture file ?"

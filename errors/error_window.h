@@ -14,8 +14,11 @@
 std::string ErrorWindowText(const Error* error, const std::string& message, std::uint32_t level);
 
 // Shows the window (title "Error", Yes/No, stop icon, No default,
-// task-modal); a Yes saves the latest screen picture. Always true.
-bool ErrorWindow(const Error* error, const std::string& message, std::uint32_t level);
+// task-modal); a Yes saves the latest screen picture. A report written away
+// from the executable's folder is named in the text by `movedReport`'s path.
+// Always true.
+bool ErrorWindow(const Error* error, const std::string& message, std::uint32_t level,
+                 const std::string& movedReport = std::string());
 
 // Thread-timer callback: replaces the screen picture in the capture slot.
 void CALLBACK ErrorWindowTimer(HWND window, UINT message, UINT_PTR timerId, DWORD time);

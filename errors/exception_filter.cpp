@@ -6,6 +6,7 @@
 #include "errors/callstack.h"
 #include "errors/error_handler.h"
 #include "errors/error_texts.h"
+#include "errors/overflow_report.h"
 #include "platform/handles.h"
 
 namespace {
@@ -40,23 +41,6 @@ std::uint32_t Win32ErrorOf(DWORD status) {
   return convert != nullptr ? convert(static_cast<LONG>(status)) : 0;
 }
 
-// What the reporting thread needs from the faulting one. Both stay valid
-// while the faulting thread waits in the filter.
-struct Fault {
-  const EXCEPTION_RECORD* exception;
-  CallFrame* chain;
-};
-
-DWORD WINAPI ReportFault(void* parameter) {
-  const auto* fault = static_cast<const Fault*>(parameter);
-  // The listing is the faulting thread's, as if the report ran there.
-  CallStackBorrow(fault->chain);
-  Error error = ErrorFromException(*fault->exception);
-  MyErrorHandler(error);
-  CallStackBorrow(nullptr);
-  return 0;
-}
-
 // Stack kept back on the installing thread for the filter itself, where
 // Windows leaves little more than a page after an overflow.
 constexpr ULONG kFilterReserve = 64 * 1024;
@@ -89,19 +73,6 @@ Error ErrorFromException(const EXCEPTION_RECORD& exception) {
 }
 
 namespace {
-// After a stack overflow the faulting thread has no stack to spare for
-// texts, the log and the window: a fresh thread does the work while this one
-// waits. The report ends the application from there.
-void ReportOnItsOwnThread(const EXCEPTION_RECORD& exception) {
-  Fault fault{&exception, CallStackChain()};
-  KernelHandle reporter(CreateThread(nullptr, 0, ReportFault, &fault, 0, nullptr));
-  if (reporter) {
-    WaitForSingleObject(reporter.Get(), INFINITE);
-  } else {
-    ReportFault(&fault);  // no thread to be had: try here
-  }
-}
-
 // A stack overflow is reported as soon as it is raised: by the time the
 // system has searched the stack for a handler and reached the filter, what
 // was left of the stack is gone (under Wine the search itself faults again
@@ -109,7 +80,7 @@ void ReportOnItsOwnThread(const EXCEPTION_RECORD& exception) {
 LONG WINAPI StackOverflowFirst(EXCEPTION_POINTERS* pointers) {
   if (pointers != nullptr && pointers->ExceptionRecord != nullptr &&
       pointers->ExceptionRecord->ExceptionCode == EXCEPTION_STACK_OVERFLOW) {
-    ReportOnItsOwnThread(*pointers->ExceptionRecord);
+    OverflowReport(*pointers->ExceptionRecord);
   }
   return EXCEPTION_CONTINUE_SEARCH;
 }
@@ -119,7 +90,7 @@ LONG WINAPI ErrorExceptionFilter(EXCEPTION_POINTERS* pointers) {
   if (pointers == nullptr || pointers->ExceptionRecord == nullptr) return EXCEPTION_CONTINUE_SEARCH;
   const EXCEPTION_RECORD& exception = *pointers->ExceptionRecord;
   if (exception.ExceptionCode == EXCEPTION_STACK_OVERFLOW) {
-    ReportOnItsOwnThread(exception);
+    OverflowReport(exception);
   } else {
     // Here, on the faulting thread: its windows stay drawn, and disabled
     // behind the error window.
@@ -130,9 +101,10 @@ LONG WINAPI ErrorExceptionFilter(EXCEPTION_POINTERS* pointers) {
   return EXCEPTION_CONTINUE_SEARCH;
 }
 
-LPTOP_LEVEL_EXCEPTION_FILTER InstallErrorExceptionFilter() {
+LPTOP_LEVEL_EXCEPTION_FILTER InstallErrorExceptionFilter(DWORD overflowPatienceMs) {
   ULONG reserve = kFilterReserve;
   SetThreadStackGuarantee(&reserve);  // without it the report still tries
+  OverflowReporterStart(overflowPatienceMs);  // without it the report is tried on the faulting thread
   static const bool overflowHook = AddVectoredExceptionHandler(1, StackOverflowFirst) != nullptr;
   (void)overflowHook;
   return SetUnhandledExceptionFilter(ErrorExceptionFilter);

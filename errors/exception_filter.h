@@ -14,13 +14,15 @@
 Error ErrorFromException(const EXCEPTION_RECORD& exception);
 
 // The unhandled-exception filter: hands the record to MyErrorHandler, which
-// ends the application; a stack overflow is reported from a thread of its
-// own, with the faulting thread's call-stack listing. Should the handler
+// ends the application; a stack overflow is reported from the parked
+// thread, with the faulting thread's call-stack listing. Should the handler
 // return, the exception goes on to the system's own handling.
 LONG WINAPI ErrorExceptionFilter(EXCEPTION_POINTERS* pointers);
 
 // Installs ErrorExceptionFilter as the process's unhandled-exception filter,
 // and a first-chance hook that reports a stack overflow before the search
 // for a handler uses up the rest of the stack; keeps a stack reserve on the
-// calling thread. Returns the filter it replaces.
-LPTOP_LEVEL_EXCEPTION_FILTER InstallErrorExceptionFilter();
+// calling thread and parks the thread that reports an overflow (see
+// overflow_report.h), which may stand still for `overflowPatienceMs` before
+// the process is ended. Returns the filter it replaces.
+LPTOP_LEVEL_EXCEPTION_FILTER InstallErrorExceptionFilter(DWORD overflowPatienceMs = 30000);

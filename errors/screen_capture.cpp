@@ -5,6 +5,7 @@
 
 #include "app/globals.h"
 #include "errors/callstack.h"
+#include "errors/report_folder.h"
 #include "platform/handles.h"
 #include "platform/jpeg_image.h"
 #include "platform/save_as_dialog.h"
@@ -85,7 +86,10 @@ std::string JpgFileName(const std::string& chosen) {
 bool SaveScreenToJpg(BoxOwner owner, HBITMAP bitmap) {
   CALLSTACK_ENTER("SaveScreenToJpg", kModule);
   const bool english = LanguageGet() == 2;
-  SaveAsDialog dialog(owner.Handle(), TodayJpgName());
+  // Away from an unwritable program folder the picture is offered beside the
+  // report; otherwise the dialog's own choice of folder stands.
+  const std::string folder = ReportFolder();
+  SaveAsDialog dialog(owner.Handle(), (folder != ReportProgramFolder() ? folder : std::string()) + TodayJpgName());
   dialog.SetStyle(OFN_NONETWORKBUTTON | OFN_ENABLESIZING);
   dialog.Caption(english ? "Fillup file name" : "Isikan nama file");
   dialog.Show();

@@ -1,9 +1,9 @@
 #include "errors/trace_log.h"
 
-#include "app/app_functions.h"
 #include "errors/callstack.h"
 #include "errors/error_texts.h"
 #include "errors/message_names.h"
+#include "errors/report_folder.h"
 #include "util/files.h"
 
 namespace {
@@ -21,7 +21,8 @@ void Write(const std::string& text) {
 
 HANDLE LogStart(BoxOwner owner) {
   CALLSTACK_ENTER("LogStart", kModule);
-  const std::string path = ProgramDirectory() + "VOLog.txt";
+  const std::string folder = ReportFolder();
+  const std::string path = folder + "VOLog.txt";
   // A new trace starts from an empty file: overwriting in place would leave
   // the tail of a longer earlier trace behind the new text.
   const DWORD disposition = VOFile(path) ? TRUNCATE_EXISTING : CREATE_ALWAYS;
@@ -33,6 +34,7 @@ HANDLE LogStart(BoxOwner owner) {
     return INVALID_HANDLE_VALUE;
   }
   logHandle = file;
+  if (folder != ReportProgramFolder()) Write(ReportMovedLine(path) + "\r\n");
   return file;
 }
 

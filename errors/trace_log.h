@@ -1,5 +1,6 @@
 #pragma once
-// The trace log "VOLog.txt" beside the executable: free text, remarks,
+// The trace log "VOLog.txt" beside the executable (or where report_folder.h
+// puts it, after a first line that says so): free text, remarks,
 // window-message names and call-stack snapshots, stamped with the time of
 // day. Nothing starts it but a developer; every write is harmless before.
 #include <windows.h>

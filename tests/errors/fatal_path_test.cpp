@@ -54,8 +54,9 @@ struct Outcome {
 };
 
 // `windowAnswers`: false when the child's window thread is stuck (a stack
-// overflow), so that nothing is sent to its window.
-Outcome RunChild(const std::string& arguments, bool windowAnswers = true) {
+// overflow), so that nothing is sent to its window. The window is left up
+// for `holdMs` before it is answered.
+Outcome RunChild(const std::string& arguments, bool windowAnswers = true, DWORD holdMs = 0) {
   Outcome outcome;
   ChildProcess child;
   if (!child.Start(testing_process::ProgramPath("error_child.exe") + " " + arguments)) return outcome;
@@ -66,6 +67,7 @@ Outcome RunChild(const std::string& arguments, bool windowAnswers = true) {
     outcome.clipboard = VOClipboardGet();
     HWND other = windowAnswers ? ui::WaitForWindowTitled(child.Pid(), "error-child", 2000) : nullptr;
     outcome.otherWindowDisabled = other != nullptr && !IsWindowEnabled(other);
+    Sleep(holdMs);
     ui::PressButton(box, IDNO);
   }
   outcome.ended = child.Wait(20000, &outcome.exitCode);
@@ -184,9 +186,10 @@ struct Fault {
   const char* line;
 };
 
-void ExpectReported(const Fault& c, const std::string& logName, const std::string& logPath) {
+void ExpectReported(const Fault& c, const std::string& logName, const std::string& logPath, DWORD holdMs = 0) {
   DeleteFileA(logPath.c_str());
-  Outcome outcome = RunChild(std::string(c.scenario) + " " + logName, std::string(c.scenario) != "overflow");
+  const bool overflow = std::string(c.scenario).rfind("overflow", 0) == 0;
+  Outcome outcome = RunChild(std::string(c.scenario) + " " + logName, !overflow, holdMs);
   ASSERT_TRUE(outcome.ended);
   EXPECT_EQ(outcome.exitCode, 0u) << "ended through the report, not by the fault";
   EXPECT_EQ(outcome.box.text.rfind(std::string("APPLICATION ERROR!!!\r\n\r\nDescription : \t") + c.description, 0), 0u)
@@ -208,10 +211,41 @@ TEST_F(FatalPath, InstalledExceptionFilterReportsACrash) {
                  LogName(), LogPath());
 }
 
-// The report and the window need stack that the overflow has used up.
+// The report and the window need stack that the overflow has used up. A
+// window left up past the reporter's patience (5 s here) is no hang.
 TEST_F(FatalPath, InstalledExceptionFilterReportsAStackOverflow) {
-  ExpectReported({"overflow", "Stack overflow", "3221225725", "EXCEPTION_STACK_OVERFLOW", "Overflow", "77"}, LogName(),
-                 LogPath());
+  ExpectReported({"overflow", "Stack overflow", "3221225725", "EXCEPTION_STACK_OVERFLOW", "Overflow", "77"},
+                 LogName() + " 5000", LogPath(), 7000);
+}
+
+// The overflow left the allocator locked, so the report cannot go on: the
+// process ends with the fault's code after the patience (2 s) instead.
+TEST_F(FatalPath, AStuckOverflowReportEndsTheProcess) {
+  ChildProcess child;
+  ASSERT_TRUE(child.Start(testing_process::ProgramPath("error_child.exe") + " stuck " + LogName()));
+  DWORD code = 0;
+  ASSERT_TRUE(child.Wait(20000, &code)) << "the report hangs";
+  EXPECT_EQ(code, static_cast<DWORD>(EXCEPTION_STACK_OVERFLOW));
+}
+
+// A user cannot write beside an installed program; Z:\dev\pts\ refuses a
+// new file even to root under Wine.
+constexpr const char* kUnwritable = "Z:\\dev\\pts\\";
+
+TEST_F(FatalPath, AwayFromAFolderThatCannotBeWrittenTheReportSaysWhereItIs) {
+  char local[MAX_PATH] = {};
+  ASSERT_GT(GetEnvironmentVariableA("LOCALAPPDATA", local, sizeof local), 0u);
+  const std::string moved = std::string(local) + "\\TV-SERKEY\\" + LogName();
+  DeleteFileA(moved.c_str());
+  SetEnvironmentVariableA("TV_TEST_PROGRAM_FOLDER", kUnwritable);
+  Outcome outcome = RunChild("system " + LogName() + " 2 \"Disk gone\"");
+  SetEnvironmentVariableA("TV_TEST_PROGRAM_FOLDER", nullptr);
+  EXPECT_NE(outcome.box.text.find("\r\nReport : " + moved + "\r\n\r\n\r\nSave this"), std::string::npos)
+      << outcome.box.text;
+  const std::vector<std::string> lines = Lines(ReadFile(moved));
+  DeleteFileA(moved.c_str());
+  ASSERT_EQ(lines.size(), 24u) << "the place, then the report";
+  EXPECT_EQ(lines[0], "Written to " + moved + ": the program's folder " + kUnwritable + " cannot be written.");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "errors/callstack.h"
 #include "errors/message_names.h"
+#include "errors/report_folder.h"
 #include "errors/trace_log.h"
 #include "tests/harness/process.h"
 #include "tests/harness/ui.h"
@@ -89,6 +90,26 @@ TEST(TraceLog, NothingBeforeStartThenAFreshFile) {
   EXPECT_NE(text.find("\r\nLine: 00031   TraceOuter"), std::string::npos) << text;
   EXPECT_EQ(text.find("TraceInner"), std::string::npos) << text;
   EXPECT_EQ(text.substr(text.size() - 6), "\r\n\r\n\r\n");
+}
+
+// A user cannot write beside an installed program. Z:\dev\pts\ refuses a new
+// file even to root under Wine, where a read-only attribute does not.
+TEST(TraceLog, AwayFromAFolderThatCannotBeWrittenTheLogIsMadeElsewhereAndSaysWhere) {
+  const std::string unwritable = "Z:\\dev\\pts\\";
+  ASSERT_EQ(CreateFileA((unwritable + "probe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr),
+            INVALID_HANDLE_VALUE);
+  char local[MAX_PATH] = {};
+  ASSERT_GT(GetEnvironmentVariableA("LOCALAPPDATA", local, sizeof local), 0u);
+  const std::string moved = std::string(local) + "\\TV-SERKEY\\";
+  DeleteFileA((moved + "VOLog.txt").c_str());
+  RemoveDirectoryA(moved.c_str());  // made when needed
+  ReportProgramFolderUse(unwritable);
+  const HANDLE log = LogStart(nullptr);
+  ReportProgramFolderUse("");
+  ASSERT_NE(log, INVALID_HANDLE_VALUE);
+  LogWriteLine("line");
+  EXPECT_EQ(ReadShared(moved + "VOLog.txt"),
+            "Written to " + moved + "VOLog.txt: the program's folder " + unwritable + " cannot be written.\r\nline\r\n");
 }
 
 }  // namespace

@@ -2,18 +2,23 @@
 //   error_child system <log> <language> <message> [index file]
 //   error_child hex <log>
 //   error_child crash <log>
-//   error_child overflow <log>
+//   error_child overflow <log> [patience ms]
+//   error_child stuck <log>       (an overflow whose report cannot go on)
+// With TV_TEST_PROGRAM_FOLDER set, that folder is taken as the executable's.
 // It shows a plain top-level window first, so that a test can see the error
 // window disable it. Reaching the end of main (exit code 3) means the
 // fatal path returned, which it never may.
 #include <windows.h>
+#include <malloc.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "app/globals.h"
 #include "errors/callstack.h"
 #include "errors/error_handler.h"
 #include "errors/exception_filter.h"
+#include "errors/report_folder.h"
 #include "util/hex.h"
 
 namespace {
@@ -60,6 +65,7 @@ int main(int argc, char** argv) {
   ApplicationNameSet("TV-SERKEY");
   AppReleaseSet(" Build 2014.02.13");
   ErrorFileSet(argv[2]);
+  if (const char* folder = std::getenv("TV_TEST_PROGRAM_FOLDER")) ReportProgramFolderUse(folder);
   HWND window = CreateWindowA("STATIC", "error-child", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr,
                               nullptr, nullptr, nullptr);
   (void)window;
@@ -77,7 +83,14 @@ int main(int argc, char** argv) {
     Crash();
   } else if (scenario == "overflow") {
     LanguageSet(2);
-    InstallErrorExceptionFilter();
+    InstallErrorExceptionFilter(argc >= 4 ? std::stoul(argv[3]) : 30000);
+    return Overflow(0);
+  } else if (scenario == "stuck") {
+    LanguageSet(2);
+    InstallErrorExceptionFilter(2000);
+    // As an overflow inside the allocator leaves it: every allocation of
+    // the report waits for this thread, which never lets go.
+    HeapLock(reinterpret_cast<HANDLE>(_get_heap_handle()));
     return Overflow(0);
   }
   return 3;
